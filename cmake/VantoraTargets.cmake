@@ -1,0 +1,127 @@
+# Target helpers shared by every folder. Portable code (no <windows.h>) goes into
+# vt_portable_library and builds everywhere; the rest only in the Windows builds.
+
+function(vt_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${VT_WERROR}>:/WX>)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
+                           $<$<BOOL:${VT_WERROR}>:-Werror>)
+  endif()
+endfunction()
+
+function(vt_common_flags target)
+  vt_warnings(${target})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(WIN32)
+    # ANSI API throughout; no min/max macros to collide with the standard library.
+    target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  endif()
+  if(VT_SANITIZE AND NOT WIN32)
+    target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# vt_portable_library(name SOURCES ... [DEPS ...])
+function(vt_portable_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  vt_common_flags(${name})
+  if(A_DEPS)
+    target_link_libraries(${name} PUBLIC ${A_DEPS})
+  endif()
+endfunction()
+
+# vt_windows_library(name SOURCES ... [DEPS ...]) - Windows builds only.
+function(vt_windows_library name)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  vt_common_flags(${name})
+  if(A_DEPS)
+    target_link_libraries(${name} PUBLIC ${A_DEPS})
+  endif()
+endfunction()
+
+# Runtimes linked statically so that a program needs nothing beside it but system DLLs.
+function(vt_static_runtime target)
+  if(NOT MSVC)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()
+
+# vt_windows_program(name SOURCES ... [DEPS ...] [CONSOLE])
+# GUI-subsystem unless CONSOLE is given.
+function(vt_windows_program name)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(A "CONSOLE" "" "SOURCES;DEPS" ${ARGN})
+  if(A_CONSOLE)
+    add_executable(${name} ${A_SOURCES})
+  else()
+    add_executable(${name} WIN32 ${A_SOURCES})
+  endif()
+  vt_common_flags(${name})
+  vt_static_runtime(${name})
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+endfunction()
+
+# vt_test_program(name SOURCES ... [DEPS ...]) - a Windows program used by tests (a fixture).
+function(vt_test_program name)
+  if(NOT WIN32 OR NOT VT_BUILD_TESTS)
+    return()
+  endif()
+  vt_windows_program(${name} ${ARGN})
+endfunction()
+
+# vt_test(name SOURCES ... [DEPS ...] [WINDOWS]) - a GoogleTest executable. Portable tests build
+# in every build with tests (natively under sanitizers, and under Wine); WINDOWS tests only in
+# the Windows build. Each test case becomes its own CTest test.
+function(vt_test name)
+  if(NOT VT_BUILD_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(A "WINDOWS" "" "SOURCES;DEPS;PROPERTIES" ${ARGN})
+  if(A_WINDOWS AND NOT WIN32)
+    return()
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  vt_common_flags(${name})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest_main)
+  if(WIN32)
+    vt_static_runtime(${name})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 90 ${A_PROPERTIES})
+endfunction()
+
+# vt_fuzzer(name SOURCES ... DEPS ... CORPUS dir [SECONDS n]) - native clang builds with
+# sanitizers only. CTest runs each target for a bounded time over its seed corpus.
+function(vt_fuzzer name)
+  if(WIN32 OR NOT VT_SANITIZE OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang" OR NOT VT_BUILD_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "CORPUS;SECONDS" "SOURCES;DEPS" ${ARGN})
+  if(NOT A_SECONDS)
+    set(A_SECONDS 15)
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  vt_common_flags(${name})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  # Fresh copy of the seeds each run so that the repository's corpus stays as committed.
+  set(work ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+  add_test(NAME fuzz.${name}
+           COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+                   $<TARGET_FILE:${name}> -max_total_time=${A_SECONDS} -timeout=10
+                   -rss_limit_mb=2048 -print_final_stats=1 ${work} ${A_CORPUS})
+  set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 120
+                       FIXTURES_REQUIRED fuzzcorpus.${name})
+  add_test(NAME fuzz.${name}.corpus COMMAND ${CMAKE_COMMAND} -E make_directory ${work})
+  set_tests_properties(fuzz.${name}.corpus PROPERTIES FIXTURES_SETUP fuzzcorpus.${name})
+endfunction()

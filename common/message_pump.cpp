@@ -1,0 +1,47 @@
+#include "common/message_pump.h"
+
+namespace {
+
+// Keyboard, mouse move, mouse button, posted, timer, paint, sent and hot-key input; raw input
+// does not wake the wait.
+constexpr DWORD kWakeMask = 0xFF;
+
+bool IsSignalled(HANDLE handle)
+{
+    return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+}
+
+// Fetches and dispatches one message with the character width of its target window, so that a
+// Unicode window (a rich-edit control, say) gets its text unconverted.
+void DispatchOne(const MSG& peeked)
+{
+    MSG msg;
+    const bool wide = peeked.hwnd != nullptr && IsWindowUnicode(peeked.hwnd);
+    const BOOL fetched = wide ? GetMessageW(&msg, nullptr, 0, 0) : GetMessageA(&msg, nullptr, 0, 0);
+    if (fetched <= 0)
+        return;
+    TranslateMessage(&msg);
+    if (wide)
+        DispatchMessageW(&msg);
+    else
+        DispatchMessageA(&msg);
+}
+
+} // namespace
+
+bool WaitWithMessagePump(HANDLE handle)
+{
+    for (;;) {
+        const DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, kWakeMask);
+        if (result == WAIT_OBJECT_0)
+            return true;
+        if (result != WAIT_OBJECT_0 + 1)
+            return false;
+        MSG peeked;
+        while (PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE)) {
+            DispatchOne(peeked);
+            if (IsSignalled(handle))
+                return true;
+        }
+    }
+}

@@ -1,0 +1,7 @@
+#include "setup/shell/product_context.h"
+
+ProductContext& TheProductContext()
+{
+    static ProductContext context;
+    return context;
+}
