@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+// What the removal engine tells whoever shows the removal: the removal window implements it by
+// sending messages to its progress bar and status line; a windowless run passes none; tests
+// pass a recorder. Called on the worker thread.
+class RemovalProgress {
+public:
+    virtual ~RemovalProgress() = default;
+    virtual void SetProgressRange(int upper) = 0;  // range 0..upper
+    virtual void SetProgressPosition(int position) = 0;
+    // The raw text; the receiver applies the text variables before showing it.
+    virtual void SetStatusText(const std::string& text) = 0;
+};
