@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds setup.exe and the benchmark, then runs it under Wine in a prefix of its own.
+#   bench/run.sh [runs] [N ...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+bash scripts/deps.sh
+cmake --preset windows-x64 >/dev/null
+cmake --build --preset windows-x64 -j "$(nproc)" --target setup removal_bench
+source scripts/wine-env.sh
+wine_env_start "$root/build/bench/wineprefix"
+trap wine_env_stop EXIT
+bin="$root/build/windows-x64/bin"
+wine "$bin/removal_bench.exe" "$(winepath -w "$bin/setup.exe")" "$@"
