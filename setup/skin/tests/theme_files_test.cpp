@@ -152,3 +152,12 @@ TEST(ThemeFiles, LanguageTextsComeBackAsTheInstallerWroteThem)
     EXPECT_EQ(ReadLanguageText(path, "SetupProgress", "15"), "");
     EXPECT_EQ(ReadLanguageText(folder.path() + "none.lan", "SetupProgress", "10"), "");
 }
+
+TEST(ThemeFiles, FileNameWithNonAsciiLettersIsFoundThroughTheAnsiCalls)
+{
+    TempFolder folder;
+    // "thème.lcd" in Windows-1252: the name reaches the A functions as the installer wrote it.
+    const std::string path = folder.Write("th\xE8me.lcd", "[MAINWINDOW]\r\ncaption=" + kDescripcion + "\r\n");
+    EXPECT_EQ(ProfileIniSource(path).Read("MAINWINDOW", "caption", kThemeValueLength), kDescripcion);
+    EXPECT_NE(GetFileAttributesA((folder.path() + "th\xE8me.lcd").c_str()), INVALID_FILE_ATTRIBUTES);
+}
