@@ -67,18 +67,19 @@ echo; echo "== Before"; show_state
 echo; echo "== Removing: setup.exe /S $PRODUCT_CODE (trace viewer attached)"
 trace="$root/build/demo/trace.txt"
 rm -f "$trace"
-wine "$bin/traceview.exe" --out "$(winepath -w "$trace" 2>/dev/null || echo "$trace")" --seconds 60 >/dev/null 2>&1 &
+viewer_out="$root/build/demo/traceview.out"
+wine "$bin/traceview.exe" --out "$(winepath -w "$trace")" --seconds 120 >"$viewer_out" 2>&1 &
 viewer=$!
-for _ in $(seq 50); do [ -f "$trace" ] || [ -n "$(wine cmd /c exit 2>/dev/null)" ]; sleep 0.1; done
+for _ in $(seq 100); do grep -q listening "$viewer_out" 2>/dev/null && break; sleep 0.1; done
 start=$(date +%s%N)
-timeout 120 wine "$bin/setup.exe" /S "$PRODUCT_CODE"
-rc=$?
+rc=0
+timeout 120 wine "$bin/setup.exe" /S "$PRODUCT_CODE" || rc=$?
 end=$(date +%s%N)
 echo "setup.exe exit code $rc after $(( (end - start) / 1000000 )) ms"
 sleep 0.5
 kill "$viewer" 2>/dev/null || true
 wait "$viewer" 2>/dev/null || true
 echo "-- trace lines received by traceview:"
-[ -f "$trace" ] && sed 's/^/   /' "$trace" || echo "   (none)"
+[ -s "$trace" ] && tr -d "\r" < "$trace" | sed "s/^/   /" || echo "   (none)"
 
 echo; echo "== After"; show_state
