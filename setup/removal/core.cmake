@@ -13,3 +13,12 @@ if(TARGET setup_registry)
   target_link_libraries(setup_registry PUBLIC advapi32 shell32)
 endif()
 
+vt_test(setup_removal_core_tests
+  SOURCES tests/uninstall_log_test.cpp tests/registry_paths_test.cpp tests/tree_delete_guard_test.cpp
+  DEPS setup_removal_core
+)
+vt_test(setup_registry_tests
+  SOURCES tests/registro_test.cpp tests/protected_folders_test.cpp
+  DEPS setup_registry
+  WINDOWS
+)
