@@ -6,7 +6,7 @@ vt_portable_library(setup_removal_core
 
 # Registry reads and deletes of setup, and the machine's protected folders.
 vt_windows_library(setup_registry
-  SOURCES registro.cpp protected_folders.cpp
+  SOURCES registro.cpp protected_folders.cpp tree_delete_target.cpp
   DEPS setup_removal_core
 )
 if(TARGET setup_registry)

@@ -65,4 +65,65 @@ TEST(ProtectedFolders, GuardRefusesThemAndAllowsAnInstallationFolder)
     EXPECT_TRUE(IsSafeTreeDeletePath(TempFolder() + "\\VantoraTest-scratch", folders));
 }
 
+// A folder of this test alone under the given parent, removed again at the end.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& parent, const char* stem)
+    {
+        static int counter = 0;
+        path_ = parent + "\\" + stem + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(++counter);
+        created_ = CreateDirectoryA(path_.c_str(), nullptr) != FALSE;
+    }
+    ~ScratchFolder() { RemoveDirectoryA(path_.c_str()); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    bool created() const { return created_; }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+    bool created_ = false;
+};
+
+std::string ShortForm(const std::string& path)
+{
+    char buffer[MAX_PATH] = {};
+    const DWORD n = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::string(buffer, n) : std::string();
+}
+
+TEST(IsSafeTreeDeleteTarget, JudgesTheMachinesFolders)
+{
+    EXPECT_FALSE(IsSafeTreeDeleteTarget(WindowsFolder()));
+    EXPECT_FALSE(IsSafeTreeDeleteTarget(TempFolder()));
+    EXPECT_FALSE(IsSafeTreeDeleteTarget("C:\\users"));
+    EXPECT_FALSE(IsSafeTreeDeleteTarget("C:\\"));
+
+    ScratchFolder own(TempFolder(), "VantoraTest");
+    ASSERT_TRUE(own.created());
+    EXPECT_TRUE(IsSafeTreeDeleteTarget(own.path()));
+    EXPECT_TRUE(IsSafeTreeDeleteTarget(own.path() + "\\"));
+    EXPECT_TRUE(IsSafeTreeDeleteTarget(own.path() + "\\not there yet"));
+}
+
+TEST(IsSafeTreeDeleteTarget, ShortFormsAreJudgedByTheirLongNames)
+{
+    const std::string programFiles = "C:\\Program Files";
+    const std::string shortProgramFiles = ShortForm(programFiles);
+    if (shortProgramFiles.empty() || shortProgramFiles == programFiles)
+        GTEST_SKIP() << "no short names on this volume";
+    // The portable guard alone refuses the alias; the machine check sees what it names.
+    EXPECT_FALSE(IsSafeTreeDeletePath(shortProgramFiles, ProtectedFolders()));
+    EXPECT_FALSE(IsSafeTreeDeleteTarget(shortProgramFiles));
+
+    ScratchFolder install(programFiles, "VantoraTest Scrivex Install");
+    ASSERT_TRUE(install.created());
+    const std::string shortInstall = ShortForm(install.path());
+    ASSERT_FALSE(shortInstall.empty());
+    EXPECT_FALSE(IsSafeTreeDeletePath(shortInstall, ProtectedFolders())) << shortInstall;
+    EXPECT_TRUE(IsSafeTreeDeleteTarget(shortInstall)) << shortInstall;
+    EXPECT_TRUE(IsSafeTreeDeleteTarget(shortInstall + "\\")) << shortInstall;
+}
+
 } // namespace

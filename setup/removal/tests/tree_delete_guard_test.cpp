@@ -40,7 +40,8 @@ TEST(IsSafeTreeDeletePath, AllowsOrdinaryInstallationFolders)
         {"C:\\Windows\\Installer\\P", true},    // inside, not equal or above
         {"D:\\Shared\\Temp\\Scrivex", true},
         {"D:\\a.b\\c d", true},
-        {"C:\\~tmp", true},                     // a tilde without a digit is no alias
+        {"C:\\Tools~Collection", true},         // too long to be a short alias
+        {"C:\\App\\notes~1.text", true},         // extension too long for one
     };
     for (const GuardCase& c : cases)
         EXPECT_EQ(IsSafeTreeDeletePath(c.path, Protected()), c.safe) << c.path;
@@ -86,6 +87,9 @@ TEST(IsSafeTreeDeletePath, RefusesMalformedOrAmbiguousPaths)
         {"C:\\Windows \\", false},                 // ...and blanks
         {"C:\\PROGRA~1", false},                   // 8.3 alias of a protected folder
         {"C:\\PROGRA~1\\Scrivex", false},
+        {"C:\\PROGR~JX", false},                  // hashed alias
+        {"C:\\App\\SCRIVE~1.DAT", false},
+        {"C:\\~tmp", false},
         {"C:\\Program Files\\*", false},
         {"C:\\Program Files\\Scri?ex", false},
         {"C:\\Program Files\\Scri<ex", false},     // DOS wildcards
