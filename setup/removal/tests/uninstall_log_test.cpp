@@ -143,4 +143,29 @@ TEST(ReadLogLine, CarriageReturnsArePassedThroughInBinaryMode)
     EXPECT_EQ(ReadAll("A=1\r\n"), std::vector<std::string>{"A=1\r\n"});
 }
 
+#ifdef _WIN32
+// The engine opens the log in text mode ("rt"); there the runtime hands over CR LF as LF, the
+// piece limit counts what it hands over, and a Ctrl-Z ends the text.
+TEST(ReadLogLine, TextModeOnWindowsFoldsCarriageReturnLineFeed)
+{
+    const std::string path = ::testing::TempDir() + "vantora-text-mode-test.log";
+    const std::string bytes = "A=1\r\n" + std::string(1022, 'x') + "\r\nB=2\r\n\x1A" + "C=3\r\n";
+    {
+        std::FILE* out = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(out, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+    }
+    std::vector<std::string> pieces;
+    if (std::FILE* in = std::fopen(path.c_str(), "rt")) {
+        std::string line;
+        while (ReadLogLine(in, line))
+            pieces.push_back(line);
+        std::fclose(in);
+    }
+    std::remove(path.c_str());
+    EXPECT_EQ(pieces, (std::vector<std::string>{"A=1\n", std::string(1022, 'x') + "\n", "B=2\n"}));
+}
+#endif
+
 } // namespace
