@@ -137,12 +137,6 @@ TEST(ReadLogLine, EmbeddedZeroEndsThePieceText)
     EXPECT_EQ(ReadAll(bytes), (std::vector<std::string>{"FILE=C:\\a", "DIR=C:\\b\n", "", "X=1"}));
 }
 
-TEST(ReadLogLine, CarriageReturnsArePassedThroughInBinaryMode)
-{
-    // Text mode (what the engine uses on Windows) folds CR LF; the reader itself adds nothing.
-    EXPECT_EQ(ReadAll("A=1\r\n"), std::vector<std::string>{"A=1\r\n"});
-}
-
 #ifdef _WIN32
 // The engine opens the log in text mode ("rt"); there the runtime hands over CR LF as LF, the
 // piece limit counts what it hands over, and a Ctrl-Z ends the text.
