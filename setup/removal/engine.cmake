@@ -18,3 +18,23 @@ vt_test(setup_removal_logic_tests
   SOURCES tests/removal_logic_test.cpp
   DEPS setup_removal_logic
 )
+
+# The engine against real files, folders, services, processes and libraries under Wine.
+vt_test(setup_removal_tests
+  WINDOWS
+  SOURCES tests/vt_engine_test.cpp tests/removal_operations_test.cpp tests/third_party_test.cpp
+  DEPS setup_removal
+)
+# The removal's stand-ins are copied from beside the test program.
+if(TARGET setup_removal_tests)
+  add_dependencies(setup_removal_tests removal_recorder removal_hook removal_hook_dep removal_hook_helper)
+endif()
+
+# StartCopyNow's wait and trace order. These tests own a window of the trace viewer's class,
+# so they never run beside another test that does.
+vt_test(setup_removal_worker_tests
+  WINDOWS
+  SOURCES tests/removal_worker_test.cpp
+  DEPS setup_removal
+  PROPERTIES RESOURCE_LOCK trace_viewer_window
+)
