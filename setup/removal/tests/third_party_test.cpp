@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "common/hardening.h"
@@ -125,6 +126,62 @@ TEST(ThirdParty, LibraryFindsItsDependenciesBesideIt)
     run.Lines("RUN3RD=removal_hook_dep.dll\nRUN3RDCMD=Cleanup\n");
 
     EXPECT_EQ(ReadTextFile(hook + ".record"), hook + "\nhelper found\n");
+}
+
+// A fixture copied to a path of exactly `length` characters inside the test's folder; its
+// record goes to "long.record" in the folder, since "<path>.record" would be too long.
+struct LongPathRun : ThirdPartyRun {
+    std::string Place(const char* fixture, std::size_t length, const char* name)
+    {
+        const std::size_t subLength = length - folder.path().size() - 2 - std::strlen(name);
+        const std::string sub(subLength, 's');
+        CreateDirectoryA((folder / sub).c_str(), nullptr);
+        const std::string placed = folder / (sub + "\\" + name);
+        EXPECT_EQ(placed.size(), length);
+        CopyFixture(fixture, placed);
+        SetEnvironmentVariableA("VTENG_RECORD_FILE", record.c_str());
+        target = sub + "\\" + name;
+        return placed;
+    }
+    ~LongPathRun() { SetEnvironmentVariableA("VTENG_RECORD_FILE", nullptr); }
+
+    std::string record = folder / "long.record";
+    std::string target;
+};
+
+TEST(ThirdParty, LibraryPathsUpTo255CharactersAreHandedOverWhole)
+{
+    LongPathRun run;
+    const std::string hook = run.Place("removal_hook.dll", 255, "hook.dll");
+    run.Lines("RUN3RD=" + run.target + "\nRUN3RDCMD=Cleanup\n");
+    EXPECT_EQ(ReadTextFile(run.record), hook + "\nzero-filled\n");
+}
+
+TEST(ThirdParty, LongerLibraryPathsAreNotLoaded)
+{
+    LongPathRun run;
+    const std::string hook = run.Place("removal_hook.dll", 256, "hook.dll");
+    run.Lines("RUN3RD=" + run.target + "\nRUN3RDCMD=Cleanup\n");
+    EXPECT_EQ(run.engine.run3rdTarget(), hook) << "found, but not loaded";
+    EXPECT_FALSE(Exists(run.record));
+}
+
+TEST(ThirdParty, ProgramPathsUpTo255CharactersStartAndCommandLinesAreCut)
+{
+    LongPathRun run;
+    run.Place("removal_recorder.exe", 255, "tool.exe");
+    const std::string command(300, 'c');
+    run.Lines("RUN3RD=" + run.target + "\nRUN3RDCMD=" + command + "\n");
+    EXPECT_EQ(WaitForRecord(run.record), std::string(255, 'c') + "\n");
+}
+
+TEST(ThirdParty, LongerProgramPathsDoNotStart)
+{
+    LongPathRun run;
+    run.Place("removal_recorder.exe", 256, "tool.exe");
+    run.Lines("RUN3RD=" + run.target + "\nRUN3RDCMD=/quiet\n");
+    Sleep(500);
+    EXPECT_FALSE(Exists(run.record));
 }
 
 } // namespace
