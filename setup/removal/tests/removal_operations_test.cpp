@@ -175,6 +175,7 @@ TEST(RemovalOperations, GuardedFoldersAreNeverHandedToTheShell)
     for (const std::string& path : guarded) {
         // Should the guard ever let one of these through, stop before the shell is asked.
         ASSERT_FALSE(IsSafeTreeDeletePath(path, ProtectedFolders())) << path;
+        ASSERT_FALSE(IsSafeTreeDeleteTarget(path)) << path;
         EXPECT_EQ(CVTEngine::DeleteTree(path, kRunSilent), TreeDeleteOutcome::Refused) << path;
         CVTEngine::RemoveInstallFolder(true, path, kRunSilent);
     }
