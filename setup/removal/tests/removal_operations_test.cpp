@@ -152,6 +152,20 @@ TEST(RemovalOperations, RemoveAllMovesTheCurrentFolderOutOfTheInstallationFolder
     EXPECT_EQ(CurrentFolder(), folder.path());
 }
 
+TEST(RemovalOperations, InteractiveRunsDeleteTheTreeToo)
+{
+    TempFolder folder;
+    const std::string inst = folder / "Inst";
+    MakeFolder(inst);
+    MakeFolder(inst + "\\Data");
+    WriteTextFile(inst + "\\Data\\f.txt", "x");
+    for (const int mode : {kRunUninstall, kRunModify}) {
+        EXPECT_EQ(CVTEngine::DeleteTree(inst, mode), TreeDeleteOutcome::Deleted);
+        EXPECT_FALSE(Exists(inst));
+        MakeFolder(inst);
+    }
+}
+
 TEST(RemovalOperations, LeaveFolderStaysInAFolderDirectlyBelowTheDriveRoot)
 {
     const std::string top = "C:\\" + UniqueName("vteng");

@@ -165,4 +165,20 @@ TEST(RemovalWorker, TracesComeInTheirOrderAlsoForAMissingLog)
     SetTraceSender(nullptr);
 }
 
+TEST(RemovalWorker, ARefusedTreeDeleteIsTraced)
+{
+    TestWindow viewer(kTraceViewerClass);
+    TestWindow sender("VtEngTraceSender");
+    g_traceSender = sender.get();
+    SetTraceSender(sender.get());
+    g_received.clear();
+
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    CVTEngine::RemoveInstallFolder(true, std::string(windows) + "\\", kRunSilent);
+
+    EXPECT_EQ(g_received, (std::vector<std::string>{"DeleteTree refused " + std::string(windows)}));
+    SetTraceSender(nullptr);
+}
+
 } // namespace

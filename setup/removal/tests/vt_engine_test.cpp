@@ -109,8 +109,7 @@ TEST(VTEngineLog, FileNamesAreTakenAsWritten)
     const std::string plain = folder / "c.txt";
     WriteTextFile(equals, "x");
     WriteTextFile(plain, "x");
-    // A trailing blank is part of the name: "c.txt " is not "c.txt" (where the file system
-    // keeps the difference, the file stays; it must not take another file with it).
+    // The value is not trimmed: "c.txt x" names another file than "c.txt".
     RunLog(context, "FILE=" + equals + "\nFILE=" + plain + " x\n");
     EXPECT_FALSE(Exists(equals));
     EXPECT_TRUE(Exists(plain));
