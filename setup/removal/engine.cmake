@@ -38,3 +38,10 @@ vt_test(setup_removal_worker_tests
   DEPS setup_removal
   PROPERTIES RESOURCE_LOCK trace_viewer_window
 )
+
+vt_fuzzer(removal_logic_fuzz
+  SOURCES tests/removal_logic_fuzz.cpp
+  DEPS setup_removal_logic
+  CORPUS ${CMAKE_CURRENT_SOURCE_DIR}/tests/removal_logic_corpus
+  SECONDS 15
+)

@@ -100,15 +100,6 @@ TEST(RemovalOperations, ListedDirectoriesGoWhenEmptyInTheirOrder)
     EXPECT_TRUE(Exists(app + "\\keep.txt"));
 }
 
-TEST(RemovalOperations, AddDirectoryKeeps999)
-{
-    std::vector<std::string> directories;
-    for (int i = 0; i < 1001; ++i)
-        CVTEngine::AddDirectory(directories, "D" + std::to_string(i));
-    ASSERT_EQ(directories.size(), 999u);
-    EXPECT_EQ(directories.back(), "D998");
-}
-
 TEST(RemovalOperations, NtServiceIsMarkedForDeletion)
 {
     const std::string name = UniqueName("VtEngSvc");
