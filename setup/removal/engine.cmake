@@ -36,7 +36,7 @@ vt_test(setup_removal_worker_tests
   WINDOWS
   SOURCES tests/removal_worker_test.cpp
   DEPS setup_removal
-  PROPERTIES RESOURCE_LOCK trace_viewer_window
+  PROPERTIES RESOURCE_LOCK OrvaneEvent
 )
 
 vt_fuzzer(removal_logic_fuzz
