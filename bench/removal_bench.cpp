@@ -60,6 +60,15 @@ bool WriteWholeFile(const std::string& path, const std::string& content)
            written == content.size();
 }
 
+constexpr int kFilesPerFolder = 1000;
+
+std::string SubFolder(const Stage& stage, int index)
+{
+    char name[16];
+    std::snprintf(name, sizeof name, "\\d%03d", index);
+    return stage.filesFolder + name;
+}
+
 // Creates the files, the log that lists them and the uninstall entry.
 bool StageProduct(Stage& stage, int count)
 {
@@ -68,9 +77,13 @@ bool StageProduct(Stage& stage, int count)
     std::string log = "TOTALFILE=" + std::to_string(count) + "\r\n";
     stage.files.clear();
     for (int i = 0; i < count; ++i) {
+        // A thousand files a folder, as an installation spreads them: Wine looks a missing name
+        // up by scanning its folder, so creating 50,000 files in one folder would be quadratic.
+        if (i % kFilesPerFolder == 0)
+            CreateDirectoryA(SubFolder(stage, i / kFilesPerFolder).c_str(), nullptr);
         char name[32];
         std::snprintf(name, sizeof name, "\\f%06d.dat", i);
-        std::string path = stage.filesFolder + name;
+        std::string path = SubFolder(stage, i / kFilesPerFolder) + name;
         if (!WriteWholeFile(path, "x"))
             return false;
         log += "FILE=" + path + "\r\n";
@@ -92,6 +105,8 @@ void Unstage(const Stage& stage)
 {
     for (const std::string& f : stage.files)
         DeleteFileA(f.c_str());
+    for (std::size_t i = 0; i * kFilesPerFolder < stage.files.size(); ++i)
+        RemoveDirectoryA(SubFolder(stage, static_cast<int>(i)).c_str());
     RemoveDirectoryA(stage.filesFolder.c_str());
     DeleteFileA((stage.installerFolder + "\\uninstall.log").c_str());
     RemoveDirectoryA(stage.installerFolder.c_str());
