@@ -6,6 +6,9 @@
 #include "setup/removal/removal_progress.h"
 #include "setup/shell/product_context.h"
 
+// What a tree delete came to. Refused means the shell was never asked.
+enum class TreeDeleteOutcome { Refused, ShellFailed, Deleted };
+
 // The removal engine: reads the uninstall log once, carries out each entry as it is read, then
 // runs the closing steps. One engine per removal, not reused.
 class CVTEngine {
@@ -18,16 +21,58 @@ public:
     void SetProgress(RemovalProgress* progress) { window_ = progress; }
 
     // Runs the whole removal on a worker thread and waits for it while dispatching this
-    // thread's messages. Returns 1 once the worker has ended.
+    // thread's messages. Returns 1 once the worker has ended; 0 at once, with nothing removed,
+    // when the worker cannot be started.
     int StartCopyNow();
+    // The worker's procedure: the whole removal, then its trace. Returns 1.
+    static int StartCopyNowTH(CVTEngine* engine);
 
     // The whole removal on the calling thread. Always returns 0.
     int RunUninstallLog();
+    // One line as read from the log (line feed still present).
     void ProcessLogLine(const std::string& line);
 
-    // (operations of the removal: see removal_operations.h / the engine implementation)
+    // Progress to the receiver; nothing for a windowless run.
+    void ReportRange(int total);
+    void ReportPosition(int position);
+    void ReportStatus(const std::string& text);
+
+    // The removal operations. Each takes the engine state it reads or writes, so that it can
+    // be run on its own. None reports failure; PathExists answers its question.
+    static void ClearReadOnly(const std::string& path);
+    static bool PathExists(const std::string& path);
+    static void DeleteNtService(const std::string& serviceName);
+    // Runs the stored target: a web page through the shell, a library entry, or a program
+    // from the installer folder (the folder of the language file). A target found there is
+    // replaced by its full path.
+    static void RunThirdParty(const std::string& languageFile, std::string& run3rdTarget,
+                              const std::string& run3rdCommand);
+    static void CallLibraryEntry(const std::string& run3rdTarget, const std::string& run3rdCommand);
+    static void StartProgram(const std::string& programPath, const std::string& commandLine);
+    static void AddDirectory(std::vector<std::string>& directories, const std::string& path);
+    static void RemoveListedDirectories(const std::vector<std::string>& directories);
+    static void RemoveInstallFolder(bool removeAll, const std::string& installationPath, int runMode);
+    static TreeDeleteOutcome DeleteTree(const std::string& path, int runMode);
+    static void LeaveFolder(const std::string& target);
+
+    // The state a run leaves behind, for whoever wants to look.
+    const std::string& run3rdTarget() const { return run3rdTarget_; }
+    const std::string& run3rdCommand() const { return run3rdCommand_; }
+    bool removeAll() const { return removeAll_; }
+    const std::vector<std::string>& directories() const { return directories_; }
+    int totalFiles() const { return totalFiles_; }
+    int filesDone() const { return filesDone_; }
 
 private:
+    bool ShowsProgress() const;
+
     const ProductContext& context_;
     RemovalProgress* window_ = nullptr;
+
+    std::string run3rdTarget_;
+    std::string run3rdCommand_;
+    bool removeAll_ = false;
+    std::vector<std::string> directories_; // at most 999, in the order of the "DIR" lines
+    int totalFiles_ = 0;
+    int filesDone_ = 0;
 };

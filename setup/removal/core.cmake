@@ -1,0 +1,15 @@
+# Portable removal logic: the uninstall log's line reading and splitting, registry value paths,
+# and the tree-delete guard. Built natively (sanitizers, fuzzing) and into setup.
+vt_portable_library(setup_removal_core
+  SOURCES uninstall_log.cpp registry_paths.cpp tree_delete_guard.cpp
+)
+
+# Registry reads and deletes of setup, and the machine's protected folders.
+vt_windows_library(setup_registry
+  SOURCES registro.cpp protected_folders.cpp
+  DEPS setup_removal_core
+)
+if(TARGET setup_registry)
+  target_link_libraries(setup_registry PUBLIC advapi32 shell32)
+endif()
+

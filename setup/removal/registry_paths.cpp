@@ -1,0 +1,93 @@
+#include "setup/removal/registry_paths.h"
+
+namespace {
+
+// Finds `what` in `text` from `from` on, matching only at character starts: a double-byte
+// character's trail byte never begins a root name.
+std::string::size_type FindAtCharacter(const std::string& text, const std::string& what,
+                                       std::string::size_type from, LeadBytePredicate isLeadByte)
+{
+    std::string::size_type i = 0;
+    while (i < text.size()) {
+        if (i >= from && text.compare(i, what.size(), what) == 0)
+            return i;
+        const bool pair = isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
+        i += pair ? 2 : 1;
+    }
+    return std::string::npos;
+}
+
+bool Contains(const std::string& text, const std::string& what, LeadBytePredicate isLeadByte)
+{
+    return FindAtCharacter(text, what, 0, isLeadByte) != std::string::npos;
+}
+
+// One pass over the occurrences present before the removal, as the installer's runtime did: a
+// root name that only forms where two removed pieces meet stays.
+void RemoveAll(std::string& text, const std::string& what, LeadBytePredicate isLeadByte)
+{
+    std::string::size_type at = 0;
+    while ((at = FindAtCharacter(text, what, at, isLeadByte)) != std::string::npos)
+        text.erase(at, what.size());
+}
+
+} // namespace
+
+bool NoLeadBytes(unsigned char)
+{
+    return false;
+}
+
+RegistryRoot ChooseRegistryRoot(const std::string& valuePath, LeadBytePredicate isLeadByte)
+{
+    struct Root {
+        const char* name;
+        RegistryRoot root;
+    };
+    // The order matters: a later name overrides an earlier one.
+    static const Root kRoots[] = {
+        {"HKEY_CLASSES_ROOT", RegistryRoot::ClassesRoot},
+        {"HKEY_CURRENT_CONFIG", RegistryRoot::CurrentConfig},
+        {"HKEY_CURRENT_USER", RegistryRoot::CurrentUser},
+        {"HKEY_LOCAL_MACHINE", RegistryRoot::LocalMachine},
+        {"HKEY_USERS", RegistryRoot::Users},
+    };
+    RegistryRoot chosen = RegistryRoot::None;
+    for (const Root& root : kRoots) {
+        if (Contains(valuePath, root.name, isLeadByte))
+            chosen = root.root;
+    }
+    return chosen;
+}
+
+ValuePathParts SplitValuePath(const std::string& valuePath, LeadBytePredicate isLeadByte)
+{
+    // This order differs from the root choice; it is the order the installer's paths were
+    // cleaned in, and only matters for paths that name several roots.
+    static const char* const kPrefixes[] = {
+        "HKEY_CLASSES_ROOT\\", "HKEY_CURRENT_USER\\", "HKEY_LOCAL_MACHINE\\",
+        "HKEY_USERS\\",        "HKEY_CURRENT_CONFIG\\",
+    };
+    std::string rest = valuePath;
+    for (const char* prefix : kPrefixes)
+        RemoveAll(rest, prefix, isLeadByte);
+
+    std::string::size_type last = std::string::npos;
+    for (std::string::size_type i = 0; i < rest.size();) {
+        if (isLeadByte(static_cast<unsigned char>(rest[i])) && i + 1 < rest.size()) {
+            i += 2;
+            continue;
+        }
+        if (rest[i] == '\\')
+            last = i;
+        ++i;
+    }
+    ValuePathParts parts;
+    if (last == std::string::npos) {
+        parts.subKey = rest;
+    } else {
+        parts.subKey = rest.substr(0, last);
+        parts.valueName = rest.substr(last + 1);
+    }
+    return parts;
+}

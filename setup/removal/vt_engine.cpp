@@ -1,0 +1,123 @@
+#include "setup/removal/vt_engine.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <cstdio>
+#include <memory>
+
+#include "setup/removal/registro.h"
+#include "setup/removal/removal_logic.h"
+#include "setup/removal/uninstall_log.h"
+#include "setup/skin/language_file.h"
+
+namespace {
+
+// The first status of every run is fixed; the last one comes from the language file.
+constexpr const char* kRemovingFilesText = "Removing Files...";
+constexpr const char* kProgressSection = "SetupProgress";
+constexpr const char* kFinalStatusKey = "10";
+
+// A large stdio buffer: a log of tens of thousands of lines is then read in a few calls.
+constexpr std::size_t kLogReadBuffer = 64 * 1024;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using LogFile = std::unique_ptr<std::FILE, FileCloser>;
+
+} // namespace
+
+CVTEngine::CVTEngine(const ProductContext& context) : context_(context) {}
+
+bool CVTEngine::ShowsProgress() const
+{
+    return window_ != nullptr && context_.windowless != kFlagOn;
+}
+
+void CVTEngine::ReportRange(int total)
+{
+    if (ShowsProgress())
+        window_->SetProgressRange(ScaledProgressRange(total));
+}
+
+void CVTEngine::ReportPosition(int position)
+{
+    if (ShowsProgress())
+        window_->SetProgressPosition(ScaledProgressPosition(position, totalFiles_));
+}
+
+void CVTEngine::ReportStatus(const std::string& text)
+{
+    if (ShowsProgress())
+        window_->SetStatusText(text);
+}
+
+int CVTEngine::RunUninstallLog()
+{
+    filesDone_ = 0;
+    directories_.clear();
+    ReportStatus(kRemovingFilesText);
+
+    // Text mode: CR LF reads as one line feed.
+    LogFile log(std::fopen(context_.uninstallLogPath.c_str(), "rt"));
+    if (log) {
+        std::setvbuf(log.get(), nullptr, _IOFBF, kLogReadBuffer);
+        std::string line;
+        while (ReadLogLine(log.get(), line))
+            ProcessLogLine(line);
+        log.reset();
+    }
+
+    // Closing steps, each whatever became of the one before. Listed folders go before the
+    // installation folder so that a folder list and "REMOVEALL" work together.
+    RemoveListedDirectories(directories_);
+    RemoveInstallFolder(removeAll_, context_.installationPath, context_.runMode);
+    DeleteUninstallKey(context_.uninstallKeyPath);
+    ReportStatus(ReadLanguageText(context_.languageFile, kProgressSection, kFinalStatusKey));
+    ReportPosition(totalFiles_);
+    return 0;
+}
+
+void CVTEngine::ProcessLogLine(const std::string& line)
+{
+    const LogEntry entry = SplitLogLine(line);
+    switch (ClassifyLogKey(entry.key)) {
+    case LogKey::TotalFile:
+        filesDone_ = 0;
+        totalFiles_ = ParseLogNumber(entry.value);
+        ReportRange(totalFiles_);
+        break;
+    case LogKey::File:
+    case LogKey::Shortcut:
+        // The hot path of a removal: one attribute read, a reset only for read-only files,
+        // one delete. The result of the delete does not matter: a missing file is as good.
+        ClearReadOnly(entry.value);
+        DeleteFileA(entry.value.c_str());
+        ReportPosition(filesDone_);
+        if (filesDone_ < INT_MAX)
+            ++filesDone_;
+        break;
+    case LogKey::Dir:
+        AddDirectory(directories_, entry.value);
+        break;
+    case LogKey::NtService:
+        DeleteNtService(entry.value);
+        break;
+    case LogKey::Run3rd:
+        run3rdTarget_ = entry.value;
+        break;
+    case LogKey::Run3rdCmd:
+        run3rdCommand_ = entry.value;
+        RunThirdParty(context_.languageFile, run3rdTarget_, run3rdCommand_);
+        break;
+    case LogKey::RemoveAll:
+        removeAll_ = true;
+        break;
+    case LogKey::RegVal:
+        DeleteRegistryValue(entry.value);
+        break;
+    case LogKey::Unknown:
+        break;
+    }
+}
