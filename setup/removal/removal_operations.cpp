@@ -12,7 +12,6 @@
 #include "common/proc_address.h"
 #include "setup/removal/protected_folders.h"
 #include "setup/removal/removal_logic.h"
-#include "setup/removal/tree_delete_guard.h"
 #include "setup/removal/vt_engine.h"
 #include "setup/shell/trace.h"
 
@@ -192,9 +191,10 @@ TreeDeleteOutcome CVTEngine::DeleteTree(const std::string& path, int runMode)
 {
     const std::string sourceList = TreeDeleteSourceList(path);
     // The one place that deletes a tree, so the one place that asks the guard. It judges the
-    // very text the shell would get: the path as cut to its buffer.
+    // very text the shell would get (the path as cut to its buffer), in its long form and as
+    // the folder it resolves to, against this machine's protected folders.
     const std::string folder = sourceList.c_str();
-    if (!IsSafeTreeDeletePath(folder, ProtectedFolders())) {
+    if (!IsSafeTreeDeleteTarget(folder)) {
         Trace(("DeleteTree refused " + folder).c_str());
         return TreeDeleteOutcome::Refused;
     }

@@ -51,9 +51,23 @@ std::string NormaliseProtected(const std::string& folder)
     return FoldAll(out);
 }
 
+// Whether a component could be a short (8.3) alias such as PROGRA~1: a tilde in a name of at
+// most eight characters with an extension of at most three. Windows numbers its aliases, other
+// file systems hash them (PROGR~JX), so any tilde in that shape counts.
+bool MayBeShortAlias(const std::string& component)
+{
+    if (component.find('~') == std::string::npos)
+        return false;
+    const std::string::size_type dot = component.rfind('.');
+    if (dot == std::string::npos)
+        return component.size() <= 8;
+    return dot <= 8 && component.size() - dot - 1 <= 3;
+}
+
 // Rejects a component that Windows would resolve to something other than its text: "." and
 // "..", trailing dots or blanks (which the system strips, so "Windows." is C:\Windows), and
-// 8.3 aliases such as PROGRA~1, which can name a protected folder under another spelling.
+// short aliases, which can name a protected folder under another spelling. The Windows layer
+// expands existing paths to their long form before asking.
 bool IsPlainComponent(const std::string& component)
 {
     if (component.empty())
@@ -61,11 +75,7 @@ bool IsPlainComponent(const std::string& component)
     const char last = component.back();
     if (last == '.' || last == ' ')
         return false; // also covers "." and ".."
-    for (std::string::size_type i = 0; i + 1 < component.size(); ++i) {
-        if (component[i] == '~' && component[i + 1] >= '0' && component[i + 1] <= '9')
-            return false;
-    }
-    return true;
+    return !MayBeShortAlias(component);
 }
 
 } // namespace

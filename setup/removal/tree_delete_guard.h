@@ -7,5 +7,10 @@
 // an empty or non-absolute (drive letter) path, a ".." component, a wildcard, a drive root, and
 // a path that equals or contains one of the protected folders (Windows, system, Program Files,
 // ProgramData, profiles, the user's profile, Desktop and Documents, temporary folder).
-// Comparison is case-insensitive and ignores a trailing backslash.
+// Comparison is case-insensitive and ignores one trailing backslash; it works on whole
+// components, so C:\Program is no ancestor of C:\Program Files.
+// Texts that Windows would read as another folder than the one compared are refused rather than
+// interpreted: forward slashes, repeated backslashes, "." components, trailing dots or blanks,
+// short (8.3) aliases, stream colons, control characters. A folder inside a protected one (an
+// installation below Program Files) is allowed.
 bool IsSafeTreeDeletePath(const std::string& path, const std::vector<std::string>& protectedFolders);

@@ -26,6 +26,19 @@ struct FileCloser {
 };
 using LogFile = std::unique_ptr<std::FILE, FileCloser>;
 
+// A read-only file is reset to a plain one and then deleted; the result does not matter (a
+// missing file is as good as a deleted one). This is the hot path of a removal, so the delete
+// is tried first: only a refused delete costs the attribute read and reset, and the second
+// try. Files that are not read-only, and missing ones, are left exactly as a reset-then-delete
+// would leave them.
+void DeleteListedFile(const std::string& path)
+{
+    if (DeleteFileA(path.c_str()) || GetLastError() != ERROR_ACCESS_DENIED)
+        return;
+    CVTEngine::ClearReadOnly(path);
+    DeleteFileA(path.c_str());
+}
+
 } // namespace
 
 CVTEngine::CVTEngine(const ProductContext& context) : context_(context) {}
@@ -90,10 +103,7 @@ void CVTEngine::ProcessLogLine(const std::string& line)
         break;
     case LogKey::File:
     case LogKey::Shortcut:
-        // The hot path of a removal: one attribute read, a reset only for read-only files,
-        // one delete. The result of the delete does not matter: a missing file is as good.
-        ClearReadOnly(entry.value);
-        DeleteFileA(entry.value.c_str());
+        DeleteListedFile(entry.value);
         ReportPosition(filesDone_);
         if (filesDone_ < INT_MAX)
             ++filesDone_;

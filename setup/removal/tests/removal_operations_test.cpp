@@ -1,0 +1,199 @@
+// The removal operations against real files, folders and services under Wine.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "setup/removal/protected_folders.h"
+#include "setup/removal/tests/engine_test_support.h"
+#include "setup/removal/tree_delete_guard.h"
+#include "setup/removal/vt_engine.h"
+
+using namespace enginetest;
+
+namespace {
+
+std::string CurrentFolder()
+{
+    char buffer[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, buffer);
+    return buffer;
+}
+
+std::string WindowsFolder()
+{
+    char buffer[MAX_PATH] = {};
+    GetWindowsDirectoryA(buffer, MAX_PATH);
+    return buffer;
+}
+
+TEST(RemovalOperations, ClearReadOnlyResetsOnlyReadOnlyFiles)
+{
+    TempFolder folder;
+    const std::string readOnly = folder / "ro.txt";
+    const std::string hidden = folder / "hidden.txt";
+    WriteTextFile(readOnly, "x");
+    WriteTextFile(hidden, "x");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    CVTEngine::ClearReadOnly(readOnly);
+    CVTEngine::ClearReadOnly(hidden);
+    CVTEngine::ClearReadOnly(folder / "missing.txt");
+
+    // Read-only, hidden and system all go (Wine reports any plain file as archive).
+    const DWORD cleared = GetFileAttributesA(readOnly.c_str());
+    EXPECT_EQ(cleared & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u) << cleared;
+    EXPECT_TRUE(GetFileAttributesA(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "no read-only bit: untouched";
+}
+
+TEST(RemovalOperations, PathExists)
+{
+    TempFolder folder;
+    const std::string file = folder / "f.txt";
+    WriteTextFile(file, "x");
+    MakeFolder(folder / "sub");
+    struct Case {
+        std::string path;
+        bool exists;
+    };
+    const Case cases[] = {
+        {file, true},
+        {folder / "sub", true},
+        {folder / "sub\\", false}, // a trailing backslash finds nothing
+        {folder / "missing", false},
+        {folder / "*", false}, // wildcards never count, though they match
+        {folder / "f.tx?", false},
+        {folder.path() + "\\" + std::string(260, 'a'), false},
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CVTEngine::PathExists(c.path), c.exists) << c.path;
+}
+
+TEST(RemovalOperations, ListedDirectoriesGoWhenEmptyInTheirOrder)
+{
+    TempFolder folder;
+    const std::string app = folder / "App";
+    const std::string data = app + "\\Data";
+
+    // Child (with its trailing backslash) before parent: both go.
+    MakeFolder(app);
+    MakeFolder(data);
+    CVTEngine::RemoveListedDirectories({data + "\\", app});
+    EXPECT_FALSE(Exists(data));
+    EXPECT_FALSE(Exists(app));
+
+    // Parent first: it is not empty yet, and nothing is retried.
+    MakeFolder(app);
+    MakeFolder(data);
+    CVTEngine::RemoveListedDirectories({app, data});
+    EXPECT_FALSE(Exists(data));
+    EXPECT_TRUE(Exists(app));
+
+    // A folder holding a file stays.
+    WriteTextFile(app + "\\keep.txt", "x");
+    CVTEngine::RemoveListedDirectories({app + "\\"});
+    EXPECT_TRUE(Exists(app + "\\keep.txt"));
+}
+
+TEST(RemovalOperations, NtServiceIsMarkedForDeletion)
+{
+    const std::string name = UniqueName("VtEngSvc");
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    ASSERT_NE(manager, nullptr);
+    const std::string binary = ProgramFolder() + "\\removal_recorder.exe";
+    SC_HANDLE created = CreateServiceA(manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
+                                       SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
+                                       binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(created, nullptr) << GetLastError();
+    CloseServiceHandle(created);
+
+    CVTEngine::DeleteNtService(name);
+    CVTEngine::DeleteNtService(name + "_none"); // a missing service is passed over
+
+    SC_HANDLE after = OpenServiceA(manager, name.c_str(), SERVICE_QUERY_STATUS);
+    EXPECT_EQ(after, nullptr);
+    if (after != nullptr) {
+        DeleteService(after);
+        CloseServiceHandle(after);
+    }
+    CloseServiceHandle(manager);
+}
+
+TEST(RemovalOperations, RemoveAllMovesTheCurrentFolderOutOfTheInstallationFolder)
+{
+    TempFolder folder;
+    const std::string inst = folder / "Inst";
+    MakeFolder(inst);
+    MakeFolder(inst + "\\bin");
+    MakeFolder(inst + "\\bin\\deep");
+    WriteTextFile(inst + "\\bin\\deep\\f.txt", "x");
+    SetFileAttributesA((inst + "\\bin\\deep\\f.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(SetCurrentDirectoryA((inst + "\\bin\\deep").c_str()));
+
+    CVTEngine::RemoveInstallFolder(false, inst + "\\", kRunSilent);
+    EXPECT_TRUE(Exists(inst)) << "only with REMOVEALL";
+
+    CVTEngine::RemoveInstallFolder(true, inst + "\\", kRunSilent);
+    EXPECT_FALSE(Exists(inst));
+    EXPECT_EQ(CurrentFolder(), folder.path());
+}
+
+TEST(RemovalOperations, InteractiveRunsDeleteTheTreeToo)
+{
+    TempFolder folder;
+    const std::string inst = folder / "Inst";
+    MakeFolder(inst);
+    MakeFolder(inst + "\\Data");
+    WriteTextFile(inst + "\\Data\\f.txt", "x");
+    for (const int mode : {kRunUninstall, kRunModify}) {
+        EXPECT_EQ(CVTEngine::DeleteTree(inst, mode), TreeDeleteOutcome::Deleted);
+        EXPECT_FALSE(Exists(inst));
+        MakeFolder(inst);
+    }
+}
+
+TEST(RemovalOperations, LeaveFolderStaysInAFolderDirectlyBelowTheDriveRoot)
+{
+    const std::string top = "C:\\" + UniqueName("vteng");
+    ASSERT_TRUE(CreateDirectoryA(top.c_str(), nullptr));
+    const std::string saved = CurrentFolder();
+    ASSERT_TRUE(SetCurrentDirectoryA(top.c_str()));
+
+    CVTEngine::LeaveFolder(top);
+    EXPECT_EQ(CurrentFolder(), top);
+
+    SetCurrentDirectoryA(saved.c_str());
+    RemoveDirectoryA(top.c_str());
+}
+
+TEST(RemovalOperations, GuardedFoldersAreNeverHandedToTheShell)
+{
+    TempFolder folder;
+    const std::string system = WindowsFolder() + "\\system32";
+    ASSERT_TRUE(SetCurrentDirectoryA(system.c_str()));
+    const std::string guarded[] = {"C:\\", "C:", WindowsFolder(), WindowsFolder() + "\\", system};
+    for (const std::string& path : guarded) {
+        // Should the guard ever let one of these through, stop before the shell is asked.
+        ASSERT_FALSE(IsSafeTreeDeletePath(path, ProtectedFolders())) << path;
+        ASSERT_FALSE(IsSafeTreeDeleteTarget(path)) << path;
+        EXPECT_EQ(CVTEngine::DeleteTree(path, kRunSilent), TreeDeleteOutcome::Refused) << path;
+        CVTEngine::RemoveInstallFolder(true, path, kRunSilent);
+    }
+    // Refused before the current folder is moved, and the Windows folder is whole.
+    EXPECT_EQ(CurrentFolder(), system);
+    EXPECT_TRUE(Exists(system + "\\kernel32.dll"));
+
+    // A folder of our own is deleted.
+    const std::string own = folder / "Own";
+    MakeFolder(own);
+    WriteTextFile(own + "\\f.txt", "x");
+    EXPECT_EQ(CVTEngine::DeleteTree(own, kRunSilent), TreeDeleteOutcome::Deleted);
+    EXPECT_FALSE(Exists(own));
+}
+
+} // namespace

@@ -1,0 +1,116 @@
+#include "setup/removal/tree_delete_guard.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<std::string>& Protected()
+{
+    static const std::vector<std::string> folders = {
+        "C:\\Windows",
+        "C:\\Windows\\System32",
+        "C:\\Program Files",
+        "C:\\Program Files (x86)",
+        "C:\\ProgramData",
+        "C:\\Users",
+        "C:\\Users\\Jos\xE9",                // José, in the Western ANSI page
+        "C:\\Users\\ana\\Documents\\",       // given with a trailing backslash
+        "D:/Shared//Temp/",                  // odd spelling from the environment
+        "",                                  // a folder the system could not name
+    };
+    return folders;
+}
+
+struct GuardCase {
+    const char* path;
+    bool safe;
+};
+
+TEST(IsSafeTreeDeletePath, AllowsOrdinaryInstallationFolders)
+{
+    const GuardCase cases[] = {
+        {"C:\\Program Files\\Scrivex", true},
+        {"C:\\Program Files\\Scrivex\\", true},
+        {"c:\\program files\\scrivex", true},
+        {"C:\\Program Files (x86)\\Vantora\\Scrivex Pro", true},
+        {"C:\\App", true},                      // directly below a root
+        {"C:\\Program", true},                  // not an ancestor of C:\Program Files
+        {"C:\\Program Files2", true},
+        {"C:\\Users\\Jos\xE9\\AppData\\Local\\Scrivex", true},
+        {"C:\\Windows\\Installer\\P", true},    // inside, not equal or above
+        {"D:\\Shared\\Temp\\Scrivex", true},
+        {"D:\\a.b\\c d", true},
+        {"C:\\Tools~Collection", true},         // too long to be a short alias
+        {"C:\\App\\notes~1.text", true},         // extension too long for one
+    };
+    for (const GuardCase& c : cases)
+        EXPECT_EQ(IsSafeTreeDeletePath(c.path, Protected()), c.safe) << c.path;
+}
+
+TEST(IsSafeTreeDeletePath, RefusesProtectedFoldersAndTheirAncestors)
+{
+    const GuardCase cases[] = {
+        {"C:\\Program Files", false},
+        {"C:\\Program Files\\", false},
+        {"C:\\PROGRAM FILES", false},
+        {"c:\\windows", false},
+        {"C:\\Windows\\System32", false},
+        {"C:\\ProgramData\\", false},
+        {"C:\\Users", false},
+        {"C:\\Users\\JOS\xC9", false},          // case folding beyond ASCII: JOSÉ is José
+        {"C:\\Users\\ana", false},              // contains Documents
+        {"C:\\Users\\ana\\Documents", false},
+        {"D:\\Shared", false},                  // protected folder given with slashes
+        {"D:\\Shared\\Temp", false},
+    };
+    for (const GuardCase& c : cases)
+        EXPECT_EQ(IsSafeTreeDeletePath(c.path, Protected()), c.safe) << c.path;
+}
+
+TEST(IsSafeTreeDeletePath, RefusesMalformedOrAmbiguousPaths)
+{
+    const GuardCase cases[] = {
+        {"", false},
+        {"C:", false},
+        {"C:\\", false},
+        {"c:\\\\", false},
+        {"Scrivex", false},                        // relative
+        {"\\Program Files\\Scrivex", false},       // drive-relative root
+        {"C:Scrivex", false},                      // drive-relative
+        {"\\\\server\\share\\Scrivex", false},     // UNC
+        {"\\\\?\\C:\\Scrivex", false},             // device path
+        {"1:\\Scrivex", false},
+        {"C:\\Program Files\\..", false},
+        {"C:\\Program Files\\Scrivex\\..\\..", false},
+        {"C:\\Program Files\\.\\Scrivex", false},
+        {"C:\\Windows.", false},                   // the system strips trailing dots...
+        {"C:\\Windows \\", false},                 // ...and blanks
+        {"C:\\PROGRA~1", false},                   // 8.3 alias of a protected folder
+        {"C:\\PROGRA~1\\Scrivex", false},
+        {"C:\\PROGR~JX", false},                  // hashed alias
+        {"C:\\App\\SCRIVE~1.DAT", false},
+        {"C:\\~tmp", false},
+        {"C:\\Program Files\\*", false},
+        {"C:\\Program Files\\Scri?ex", false},
+        {"C:\\Program Files\\Scri<ex", false},     // DOS wildcards
+        {"C:\\Program Files\\Scri\"ex", false},
+        {"C:\\Program Files\\Scrivex:stream", false},
+        {"C:/Program Files/Scrivex", false},       // slashes are refused, not interpreted
+        {"C:\\Program Files/Scrivex", false},
+        {"C:\\Program Files\\\\Scrivex", false},   // repeated backslash
+        {"C:\\\\Windows", false},
+        {"C:\\Program Files\\Scrivex\\\\", false},
+        {"C:\\Program Files\\Scri\tvex", false},
+    };
+    for (const GuardCase& c : cases)
+        EXPECT_EQ(IsSafeTreeDeletePath(c.path, Protected()), c.safe) << c.path;
+}
+
+TEST(IsSafeTreeDeletePath, WithoutProtectedFoldersOnlyTheShapeCounts)
+{
+    EXPECT_TRUE(IsSafeTreeDeletePath("C:\\Windows", {}));
+    EXPECT_FALSE(IsSafeTreeDeletePath("C:\\", {}));
+    EXPECT_FALSE(IsSafeTreeDeletePath("C:\\a\\..", {}));
+}
+
+} // namespace
