@@ -18,7 +18,7 @@ if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
   vt_test(setup_trace_e2e_tests
     SOURCES e2e/trace_order_test.cpp
     DEPS vt_test_support
-    PROPERTIES RESOURCE_LOCK OrvaneEvent FIXTURES_REQUIRED wine_desktop
+    PROPERTIES RESOURCE_LOCK trace_viewer_window FIXTURES_REQUIRED wine_desktop
   )
   add_dependencies(setup_e2e_tests setup)
   add_dependencies(setup_trace_e2e_tests setup)
