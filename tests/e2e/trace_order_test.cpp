@@ -14,10 +14,13 @@ TEST(SetupTraceE2E, SilentRunSendsEveryStepInOrder)
     TraceViewer viewer;
     ASSERT_TRUE(viewer.Valid());
     SetupProcess run;
+    const ULONGLONG started = GetTickCount64();
     ASSERT_TRUE(run.Start("/S " + product.Code()));
     viewer.ListenTo(run.Id());
     ExpectExitZero(run);
 
+    // The removal starts from the frame's 500 ms timer, never at once.
+    EXPECT_GE(viewer.FirstLineTick(), started + 500);
     const Steps expected = {"UN 1",           "UN 2",
                             "StartCopyNow 1", "StartCopyNow 2",
                             "StartCopyNowTH RETURN",

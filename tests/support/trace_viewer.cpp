@@ -55,7 +55,15 @@ void TraceViewer::Record(HWND sender, const COPYDATASTRUCT* record)
     if (record->lpData != nullptr)
         line.assign(static_cast<const char*>(record->lpData), record->cbData);
     std::lock_guard<std::mutex> lock(mutex_);
+    if (lines_.empty())
+        firstLineTick_ = GetTickCount64();
     lines_.push_back(line);
+}
+
+ULONGLONG TraceViewer::FirstLineTick() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return firstLineTick_;
 }
 
 std::vector<std::string> TraceViewer::Lines() const

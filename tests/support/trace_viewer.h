@@ -25,6 +25,8 @@ public:
 
     // Whole trace lines as received, e.g. "(14:03:07) -UN 1*".
     std::vector<std::string> Lines() const;
+    // GetTickCount64 when the first kept line arrived; 0 before that.
+    ULONGLONG FirstLineTick() const;
     // The step texts: each line without its time prefix and closing "*". Lines of another form
     // are kept whole, so that they show in a failed comparison.
     std::vector<std::string> Steps() const;
@@ -40,4 +42,5 @@ private:
     std::thread thread_;
     mutable std::mutex mutex_;
     std::vector<std::string> lines_;
+    ULONGLONG firstLineTick_ = 0;
 };
