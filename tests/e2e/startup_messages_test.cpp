@@ -27,6 +27,17 @@ INSTANTIATE_TEST_SUITE_P(SetupE2E, UnusableCommandLine,
                                            "/R \"\"",   // an empty code would name the whole uninstall key
                                            "CODE /R")); // switches only count in the first argument
 
+TEST(SetupE2E, MessageCaptionIsTheProgramsFileName)
+{
+    ScratchFolder folder;
+    const std::string renamed = folder.Path() + "vantexec.exe";
+    ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), renamed.c_str(), FALSE));
+    SetupProcess run; // declared after the folder: ended before the folder goes
+    ASSERT_TRUE(run.Start("", renamed));
+    ExpectBoxAndPress(run, "vantexec", kUsage, IDOK);
+    ExpectExitZero(run);
+}
+
 class MissingUninstallLog : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(MissingUninstallLog, IsReportedAndNothingIsRemoved)

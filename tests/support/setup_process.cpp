@@ -122,9 +122,9 @@ SetupProcess::~SetupProcess()
     }
 }
 
-bool SetupProcess::Start(const std::string& arguments)
+bool SetupProcess::Start(const std::string& arguments, const std::string& program)
 {
-    std::string commandLine = "\"" + SetupExePath() + "\"";
+    std::string commandLine = "\"" + program + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     STARTUPINFOA startup = {};

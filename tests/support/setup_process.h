@@ -24,8 +24,9 @@ public:
     SetupProcess(const SetupProcess&) = delete;
     SetupProcess& operator=(const SetupProcess&) = delete;
 
-    // Starts setup.exe with the given arguments (after the program name).
-    bool Start(const std::string& arguments);
+    // Starts setup.exe (or the given copy of it) with the given arguments (after the program
+    // name).
+    bool Start(const std::string& arguments, const std::string& program = SetupExePath());
     DWORD Id() const { return id_; }
     bool HasExited() const;
     // The exit code once the process has ended within the time, none otherwise. With

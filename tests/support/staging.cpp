@@ -96,6 +96,11 @@ void RemoveTree(const std::string& folder)
     RemoveDirectoryA(base.c_str());
 }
 
+ScratchFolder::ScratchFolder() : path_(TempFolder() + UniqueName("vt-e2e-scratch-") + "\\")
+{
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
 StagedProduct::StagedProduct(const std::string& displayName)
     : code_("{" + UniqueName("VT-E2E-") + "}"), displayName_(displayName),
       installFolder_(TempFolder() + UniqueName("vt-e2e-install-") + "\\")

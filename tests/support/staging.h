@@ -18,6 +18,19 @@ bool WriteTextFile(const std::string& path, const std::string& content);
 // Our own test folders only: files and sub-folders, then the folder.
 void RemoveTree(const std::string& folder);
 
+// A folder of the test's own in the temporary folder, removed with its contents at the end.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder() { RemoveTree(path_); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& Path() const { return path_; } // trailing backslash
+
+private:
+    std::string path_;
+};
+
 class StagedProduct {
 public:
     // Creates the uninstall entry (DisplayName, LastInstallationPath = InstallFolder()), the
