@@ -73,7 +73,10 @@ void CMainFrame::StartRun()
     removalWindow_ = IsExistingFile(context.themeFolder + kRemovalTheme) ? OpenRemovalWindow() : nullptr;
     context.windowless = removalWindow_ != nullptr ? kFlagOff : kFlagOn;
     // The removal starts from the message loop, once the window (if any) has shown itself.
-    SetTimer(hwnd(), kRemovalTimerId, kRemovalTimerDelayMs, nullptr);
+    // Should no timer be left to the process, the tick is sent by hand: a run that never
+    // starts would never end either.
+    if (SetTimer(hwnd(), kRemovalTimerId, kRemovalTimerDelayMs, nullptr) == 0)
+        PostMessageA(hwnd(), WM_TIMER, kRemovalTimerId, 0);
 }
 
 CImageWindow* CMainFrame::OpenRemovalWindow()
