@@ -12,12 +12,14 @@ if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
     SOURCES e2e/removal_runs_test.cpp e2e/startup_messages_test.cpp e2e/remove_all_guard_test.cpp
             e2e/resources_test.cpp
     DEPS vt_test_support
+    WINDOWS
     PROPERTIES FIXTURES_REQUIRED wine_desktop
   )
   # The trace viewer is found by its class name alone: only one viewer may exist at a time.
   vt_test(setup_trace_e2e_tests
     SOURCES e2e/trace_order_test.cpp
     DEPS vt_test_support
+    WINDOWS
     PROPERTIES RESOURCE_LOCK trace_viewer_window FIXTURES_REQUIRED wine_desktop
   )
   add_dependencies(setup_e2e_tests setup)
