@@ -28,12 +28,15 @@ using LogFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // A read-only file is reset to a plain one and then deleted; the result does not matter (a
 // missing file is as good as a deleted one). This is the hot path of a removal, so the delete
-// is tried first: only a refused delete costs the attribute read and reset, and the second
-// try. Files that are not read-only, and missing ones, are left exactly as a reset-then-delete
-// would leave them.
+// is tried first: only a delete that fails on an existing file costs the attribute read, the
+// reset of a read-only file and a second try. Every file ends as a reset-then-delete would
+// leave it.
 void DeleteListedFile(const std::string& path)
 {
-    if (DeleteFileA(path.c_str()) || GetLastError() != ERROR_ACCESS_DENIED)
+    if (DeleteFileA(path.c_str()))
+        return;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return;
     CVTEngine::ClearReadOnly(path);
     DeleteFileA(path.c_str());
