@@ -1,0 +1,27 @@
+#include "setup/shell/confirmation.h"
+
+#include "setup/skin/text_variables.h"
+
+namespace {
+const char* const kBuiltInQuestion = "This will remove %s from your system, do you want to continue?";
+}
+
+std::string ConfirmationQuestion(const std::string& languageQuestion,
+                                 const std::string& displayName, const std::string& productCode)
+{
+    if (!languageQuestion.empty())
+        return ApplyAngleTextVariables(languageQuestion, displayName, productCode);
+    std::string question = kBuiltInQuestion;
+    question.replace(question.find("%s"), 2, displayName);
+    return question;
+}
+
+std::string ApplicationTitleFromModulePath(const std::string& modulePath)
+{
+    const std::string::size_type slash = modulePath.find_last_of("\\/:");
+    std::string name = slash == std::string::npos ? modulePath : modulePath.substr(slash + 1);
+    const std::string::size_type dot = name.rfind('.');
+    if (dot != std::string::npos && dot != 0)
+        name.erase(dot);
+    return name;
+}

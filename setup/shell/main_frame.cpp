@@ -1,0 +1,147 @@
+#include "setup/shell/main_frame.h"
+
+#include "common/application.h"
+#include "setup/removal/vt_engine.h"
+#include "setup/shell/confirmation.h"
+#include "setup/shell/product_context.h"
+#include "setup/shell/trace.h"
+#include "setup/skin/language_file.h"
+
+namespace {
+
+const char* const kLogNotFound =
+    "Uninstallation information not found. Vantora can't uninstall this software";
+const char* const kLogNotFoundCaption = "Vantora";
+const char* const kProductUninstalled = "Product uninstalled.";
+const char* const kRemovalTheme = "uninstall.lcd";
+
+bool IsExistingFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+const char* ApplicationTitle()
+{
+    const Application* app = Application::Current();
+    return app != nullptr ? app->Title().c_str() : "";
+}
+
+} // namespace
+
+CMainFrame::CMainFrame() = default;
+
+CMainFrame::~CMainFrame()
+{
+    Destroy();
+}
+
+int CMainFrame::OnCreate(const CREATESTRUCTA& create)
+{
+    if (FrameWindow::OnCreate(create) == -1)
+        return -1;
+    SetTraceSender(hwnd());
+
+    if (TheProductContext().runMode == kRunUninstall && !ConfirmUninstall())
+        return -1;
+
+    currentPage_ = -1;
+    StartRun();
+    return 0;
+}
+
+bool CMainFrame::ConfirmUninstall()
+{
+    const ProductContext& context = TheProductContext();
+    const std::string caption = ReadLanguageText(context.languageFile, "SetupProgress", "15");
+    const std::string question =
+        ConfirmationQuestion(ReadLanguageText(context.languageFile, "SetupProgress", "14"),
+                             context.displayName, context.productCode);
+    // Only an explicit Yes removes anything: a box that could not be shown (0) counts as No.
+    return MessageBoxA(hwnd(), question.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void CMainFrame::StartRun()
+{
+    ProductContext& context = TheProductContext();
+    if (!IsExistingFile(context.uninstallLogPath)) {
+        MessageBoxA(hwnd(), kLogNotFound, kLogNotFoundCaption, MB_OK | MB_ICONINFORMATION);
+        EndRun();
+        return;
+    }
+
+    removalWindow_ = IsExistingFile(context.themeFolder + kRemovalTheme) ? OpenRemovalWindow() : nullptr;
+    context.windowless = removalWindow_ != nullptr ? kFlagOff : kFlagOn;
+    // The removal starts from the message loop, once the window (if any) has shown itself.
+    // Should no timer be left to the process, the tick is sent by hand: a run that never
+    // starts would never end either.
+    if (SetTimer(hwnd(), kRemovalTimerId, kRemovalTimerDelayMs, nullptr) == 0)
+        PostMessageA(hwnd(), WM_TIMER, kRemovalTimerId, 0);
+}
+
+CImageWindow* CMainFrame::OpenRemovalWindow()
+{
+    // The themed removal window (theme folder, "uninstall.lcd", page 0 of 0, prepared as the
+    // progress page and shown) plugs in here. Until it does, a themed product is removed
+    // without a window, as one without a theme.
+    return nullptr;
+}
+
+void CMainFrame::OnTimer(UINT_PTR timerId)
+{
+    if (timerId != kRemovalTimerId) {
+        FrameWindow::OnTimer(timerId);
+        return;
+    }
+    // One-shot: killed before the removal's wait, which dispatches timers, can re-enter here.
+    KillTimer(hwnd(), kRemovalTimerId);
+    Trace("UN 1");
+    engine_ = std::make_unique<CVTEngine>(TheProductContext());
+    // The removal window becomes the progress receiver once it exists.
+    engine_->SetProgress(nullptr);
+    Trace("UN 2");
+    engine_->StartCopyNow();
+    Trace("UN 3");
+    FinishRun();
+    Trace("UN 4");
+    FrameWindow::OnTimer(timerId);
+}
+
+void CMainFrame::FinishRun()
+{
+    const ProductContext& context = TheProductContext();
+    Trace("FinishUninstall 1");
+    if (context.runMode == kRunSilent) {
+        Trace("FinishUninstall 2");
+        EndRun();
+        return;
+    }
+    if (context.windowless == kFlagOn) {
+        Trace("FinishUninstall 3");
+        MessageBoxA(hwnd(), kProductUninstalled, ApplicationTitle(), MB_OK);
+        EndRun();
+        return;
+    }
+    Trace("FinishUninstall 4");
+    // The finish page of the removal window plugs in here; the run then ends when the user
+    // closes that window.
+}
+
+void CMainFrame::EndRun()
+{
+    Trace("ByeByeInstall 1");
+    PostQuitMessage(0);
+}
+
+void CMainFrame::OnPaint()
+{
+    // Never visible: validate and draw nothing.
+    PAINTSTRUCT paint;
+    BeginPaint(hwnd(), &paint);
+    EndPaint(hwnd(), &paint);
+}
+
+void CMainFrame::OnFinalMessage()
+{
+    SetTraceSender(nullptr);
+}

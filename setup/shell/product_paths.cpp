@@ -1,0 +1,22 @@
+#include "setup/shell/product_paths.h"
+
+std::string UninstallKeyPath(const std::string& productCode)
+{
+    return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + productCode;
+}
+
+std::string WithTrailingBackslash(const std::string& folder)
+{
+    if (!folder.empty() && folder.back() == '\\')
+        return folder;
+    return folder + '\\';
+}
+
+void FillProductPaths(ProductContext& context, const std::string& windowsFolder)
+{
+    const std::string productFolder =
+        WithTrailingBackslash(windowsFolder) + "Installer\\" + context.productCode + "\\";
+    context.uninstallLogPath = productFolder + "uninstall.log";
+    context.themeFolder = productFolder + "theme\\";
+    context.languageFile = productFolder + "language.lan";
+}

@@ -1,0 +1,36 @@
+# End-to-end runs of setup.exe under Wine: each test stages a product of its own (uninstall
+# entry, files, uninstall log, language file), runs setup.exe beside the test and checks the
+# exit code, the message boxes and what is left on the machine. Message boxes need a display:
+# run ctest inside xvfb-run.
+if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
+  add_library(vt_test_support STATIC
+    support/staging.cpp support/setup_process.cpp support/trace_viewer.cpp)
+  vt_common_flags(vt_test_support)
+  target_link_libraries(vt_test_support PUBLIC advapi32 user32)
+
+  vt_test(setup_e2e_tests
+    SOURCES e2e/removal_runs_test.cpp e2e/startup_messages_test.cpp e2e/remove_all_guard_test.cpp
+            e2e/resources_test.cpp
+    DEPS vt_test_support
+    WINDOWS
+    PROPERTIES FIXTURES_REQUIRED wine_desktop
+  )
+  # The trace viewer is found by its class name alone: only one viewer may exist at a time.
+  vt_test(setup_trace_e2e_tests
+    SOURCES e2e/trace_order_test.cpp
+    DEPS vt_test_support
+    WINDOWS
+    PROPERTIES RESOURCE_LOCK trace_viewer_window FIXTURES_REQUIRED wine_desktop
+  )
+  add_dependencies(setup_e2e_tests setup)
+  add_dependencies(setup_trace_e2e_tests setup)
+endif()
+
+# Tests that open windows require this fixture: the Wine desktop, started detached first (see
+# the script).
+if(WIN32 AND VT_BUILD_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
+  add_test(NAME e2e.wine_desktop
+           COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/e2e/start_wine_desktop.sh
+                   ${CMAKE_CROSSCOMPILING_EMULATOR})
+  set_tests_properties(e2e.wine_desktop PROPERTIES FIXTURES_SETUP wine_desktop TIMEOUT 30)
+endif()

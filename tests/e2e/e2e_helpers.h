@@ -1,0 +1,46 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/setup_process.h"
+#include "tests/support/staging.h"
+
+// The texts setup shows, as the user reads them.
+inline const char* const kUsage =
+    "Vantora Uninstaller\r\n\r\nUsage:\r\nvantexec.exe /R {productcode} to uninstall.\r\n"
+    "vantexec.exe /I {productcode} to modify.\r\n\r\nvantexec.exe /S {productcode} to silent uninstall.";
+inline const char* const kNotFound =
+    "Uninstallation information not found. Vantora can't uninstall this software";
+inline const char* const kUninstalled = "Product uninstalled.";
+// setup.exe takes its file name as its title.
+inline const char* const kAppTitle = "setup";
+
+// Two installed files, their folder listed for removal; returns the log text.
+inline std::string TwoFileLog(const StagedProduct& product)
+{
+    const std::string a = product.AddInstalledFile("a.txt");
+    const std::string b = product.AddInstalledFile("b.txt");
+    std::string folder = product.InstallFolder();
+    folder.pop_back();
+    return "TOTALFILE=2\nFILE=" + a + "\nFILE=" + b + "\nDIR=" + folder + "\n";
+}
+
+// Waits for the next message box of the run, checks it and presses the button.
+inline void ExpectBoxAndPress(const SetupProcess& run, const std::string& caption,
+                              const std::string& text, int button)
+{
+    const auto box = WaitForMessageBox(run, kRunTimeoutMs);
+    ASSERT_TRUE(box.has_value()) << "no message box: " << text;
+    EXPECT_EQ(box->caption, caption);
+    EXPECT_EQ(box->text, text);
+    ASSERT_TRUE(PressButton(*box, button));
+}
+
+inline void ExpectExitZero(SetupProcess& run)
+{
+    const auto code = run.WaitForExit(kRunTimeoutMs);
+    ASSERT_TRUE(code.has_value()) << "setup.exe did not end in time";
+    EXPECT_EQ(*code, 0u);
+}

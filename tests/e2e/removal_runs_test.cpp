@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "tests/e2e/e2e_helpers.h"
+
+namespace {
+
+void ExpectRemoved(const StagedProduct& product)
+{
+    EXPECT_FALSE(FileExists(product.InstallFolder() + "a.txt"));
+    EXPECT_FALSE(FileExists(product.InstallFolder() + "b.txt"));
+    EXPECT_FALSE(FolderExists(product.InstallFolder()));
+    EXPECT_FALSE(product.UninstallKeyExists());
+    // The engine leaves its log where the installer put it.
+    EXPECT_TRUE(FileExists(product.LogPath()));
+}
+
+TEST(SetupE2E, SilentRunRemovesTheProductWithoutAnyWindow)
+{
+    StagedProduct product;
+    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/S " + product.Code()));
+    bool sawWindow = true;
+    const auto code = run.WaitForExit(kRunTimeoutMs, &sawWindow);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+    EXPECT_FALSE(sawWindow);
+    ExpectRemoved(product);
+}
+
+TEST(SetupE2E, SilentSwitchAmongOtherCharactersWins)
+{
+    StagedProduct product;
+    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    SetupProcess run;
+    // "/R" and "/S" in one first argument: silent, so no question and no closing message.
+    ASSERT_TRUE(run.Start("x/R/Sy " + product.Code()));
+    ExpectExitZero(run);
+    ExpectRemoved(product);
+}
+
+TEST(SetupE2E, ModifyRunAsksNothingAndSaysProductUninstalled)
+{
+    StagedProduct product;
+    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/I " + product.Code()));
+    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectExitZero(run);
+    ExpectRemoved(product);
+}
+
+TEST(SetupE2E, UninstallWithoutLanguageFileAsksTheBuiltInQuestion)
+{
+    StagedProduct product("Scrivex 100%s Edition");
+    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/R " + product.Code()));
+    ExpectBoxAndPress(run, "",
+                      "This will remove Scrivex 100%s Edition from your system, do you want to continue?",
+                      IDYES);
+    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectExitZero(run);
+    ExpectRemoved(product);
+}
+
+TEST(SetupE2E, UninstallAsksTheLanguageQuestionWithAngleVariablesOnly)
+{
+    StagedProduct product("Scrivex Pro");
+    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    ASSERT_TRUE(product.WriteLanguage("[SetupProgress]\r\n"
+                                      "14=Remove <ProductName> <ProductCode> [ProductName]?\r\n"
+                                      "15=Scrivex removal\r\n"));
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/R " + product.Code()));
+    ExpectBoxAndPress(run, "Scrivex removal",
+                      "Remove Scrivex Pro " + product.Code() + " [ProductName]?", IDYES);
+    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectExitZero(run);
+    ExpectRemoved(product);
+}
+
+TEST(SetupE2E, UninstallAnsweredNoRemovesNothing)
+{
+    StagedProduct product;
+    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/R " + product.Code()));
+    ExpectBoxAndPress(run, "",
+                      "This will remove Vantora Test Product from your system, do you want to continue?",
+                      IDNO);
+    ExpectExitZero(run);
+    EXPECT_TRUE(FileExists(product.InstallFolder() + "a.txt"));
+    EXPECT_TRUE(FileExists(product.InstallFolder() + "b.txt"));
+    EXPECT_TRUE(product.UninstallKeyExists());
+    EXPECT_TRUE(FileExists(product.LogPath()));
+}
+
+// Until the themed removal window exists, a product with a removal theme is removed the
+// windowless way: the same message at the end, no window of setup's own.
+TEST(SetupE2E, ProductWithARemovalThemeIsRemovedWithoutAWindowForNow)
+{
+    StagedProduct product;
+    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    CreateDirectoryA((product.InstallerFolder() + "theme").c_str(), nullptr);
+    ASSERT_TRUE(WriteTextFile(product.InstallerFolder() + "theme\\uninstall.lcd",
+                              "[MAINWINDOW]\r\ncaption=Removal\r\n"));
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/I " + product.Code()));
+    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectExitZero(run);
+    ExpectRemoved(product);
+}
+
+TEST(SetupE2E, RemoveAllDeletesTheInstallationFolderWithItsContents)
+{
+    StagedProduct product;
+    product.AddInstalledFile("unlisted.txt");
+    CreateDirectoryA((product.InstallFolder() + "sub").c_str(), nullptr);
+    product.AddInstalledFile("sub\\deep.txt");
+    ASSERT_TRUE(product.WriteLog("REMOVEALL=1\n"));
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/S " + product.Code()));
+    ExpectExitZero(run);
+    EXPECT_FALSE(FolderExists(product.InstallFolder()));
+    EXPECT_FALSE(product.UninstallKeyExists());
+}
+
+} // namespace

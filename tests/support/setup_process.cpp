@@ -1,0 +1,215 @@
+#include "tests/support/setup_process.h"
+
+#include <vector>
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+
+
+std::string WindowText(HWND window)
+{
+    const int length = GetWindowTextLengthA(window);
+    if (length <= 0)
+        return std::string();
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    const int n = GetWindowTextA(window, buffer.data(), length + 1);
+    return std::string(buffer.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+std::string ClassName(HWND window)
+{
+    char name[256] = {};
+    const int n = GetClassNameA(window, name, sizeof name);
+    return std::string(name, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    bool visible;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window)) {
+        search->visible = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct DialogSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && ClassName(window) == "#32770") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindLongestStatic(HWND child, LPARAM param)
+{
+    auto* best = reinterpret_cast<std::string*>(param);
+    if (ClassName(child) == "Static") {
+        const std::string text = WindowText(child);
+        if (text.size() > best->size())
+            *best = text;
+    }
+    return TRUE;
+}
+
+// The text of a message box is its static control 0xFFFF on Windows; where that id differs,
+// it is the static with the longest text (the icon is a static without one).
+std::string MessageBoxText(HWND box)
+{
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (text != nullptr && ClassName(text) == "Static")
+        return WindowText(text);
+    std::string best;
+    EnumChildWindows(box, FindLongestStatic, reinterpret_cast<LPARAM>(&best));
+    return best;
+}
+
+} // namespace
+
+bool HasVisibleWindow(DWORD processId)
+{
+    WindowSearch search = {processId, false};
+    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    return search.visible;
+}
+
+std::string SetupExePath()
+{
+    char path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string self(path, n < sizeof path ? n : 0);
+    return self.substr(0, self.find_last_of('\\') + 1) + "setup.exe";
+}
+
+void PumpMessagesFor(DWORD milliseconds)
+{
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end)
+            return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+    }
+}
+
+SetupProcess::~SetupProcess()
+{
+    if (process_ && !HasExited()) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+}
+
+bool SetupProcess::Start(const std::string& arguments, const std::string& program)
+{
+    std::string commandLine = "\"" + program + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    process_.reset(info.hProcess);
+    id_ = info.dwProcessId;
+    return true;
+}
+
+bool SetupProcess::HasExited() const
+{
+    return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+}
+
+std::optional<DWORD> SetupProcess::WaitForExit(DWORD milliseconds, bool* sawVisibleWindow)
+{
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    HANDLE process = process_.get();
+    if (sawVisibleWindow != nullptr)
+        *sawVisibleWindow = false;
+    for (;;) {
+        if (sawVisibleWindow != nullptr && HasVisibleWindow(id_))
+            *sawVisibleWindow = true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end)
+            return std::nullopt;
+        DWORD left = static_cast<DWORD>(end - now);
+        if (sawVisibleWindow != nullptr && left > kPollMs / 5)
+            left = kPollMs / 5; // look again soon
+        const DWORD result = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
+        if (result == WAIT_TIMEOUT)
+            continue;
+        if (result == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(process, &code);
+            return code;
+        }
+        if (result != WAIT_OBJECT_0 + 1)
+            return std::nullopt;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+std::optional<MessageBoxView> WaitForMessageBox(const SetupProcess& process, DWORD milliseconds)
+{
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        DialogSearch search = {process.Id(), nullptr};
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            // Give the box a moment to fill its controls before reading them.
+            PumpMessagesFor(kPollMs);
+            MessageBoxView view;
+            view.window = search.found;
+            view.caption = WindowText(search.found);
+            view.text = MessageBoxText(search.found);
+            return view;
+        }
+        if (process.HasExited() || GetTickCount64() >= end)
+            return std::nullopt;
+        PumpMessagesFor(kPollMs);
+    }
+}
+
+bool PressButton(const MessageBoxView& box, int buttonId)
+{
+    HWND button = GetDlgItem(box.window, buttonId);
+    if (button == nullptr)
+        return false;
+    // The command a click sends: no dependence on which window is active on the display.
+    PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    const ULONGLONG end = GetTickCount64() + 10000;
+    while (IsWindow(box.window) && IsWindowVisible(box.window)) {
+        if (GetTickCount64() >= end)
+            return false;
+        PumpMessagesFor(kPollMs);
+    }
+    return true;
+}

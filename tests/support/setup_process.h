@@ -1,0 +1,60 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "common/handles.h"
+
+// setup.exe run as a child of the test, with bounded waits that keep dispatching the test
+// thread's messages (a trace viewer window of the test must answer while it waits).
+
+// Full path of setup.exe beside the running test executable.
+std::string SetupExePath();
+
+// Dispatches this thread's messages for the given time.
+void PumpMessagesFor(DWORD milliseconds);
+
+class SetupProcess {
+public:
+    SetupProcess() = default;
+    // A process still running at the end of a test is ended, so that nothing outlives it.
+    ~SetupProcess();
+    SetupProcess(const SetupProcess&) = delete;
+    SetupProcess& operator=(const SetupProcess&) = delete;
+
+    // Starts setup.exe (or the given copy of it) with the given arguments (after the program
+    // name).
+    bool Start(const std::string& arguments, const std::string& program = SetupExePath());
+    DWORD Id() const { return id_; }
+    bool HasExited() const;
+    // The exit code once the process has ended within the time, none otherwise. With
+    // sawVisibleWindow given, also tells whether any top-level window of the process was
+    // visible while waiting.
+    std::optional<DWORD> WaitForExit(DWORD milliseconds, bool* sawVisibleWindow = nullptr);
+
+private:
+    Handle process_;
+    DWORD id_ = 0;
+};
+
+// Whether the process has a visible top-level window right now.
+bool HasVisibleWindow(DWORD processId);
+
+// A message box of another process, as the test sees it.
+struct MessageBoxView {
+    HWND window = nullptr;
+    std::string caption;
+    std::string text;
+};
+
+// Waits for a visible top-level dialog (class "#32770") of the process and reads its caption
+// and text. None when none appears within the time or the process ends first.
+std::optional<MessageBoxView> WaitForMessageBox(const SetupProcess& process, DWORD milliseconds);
+
+// Presses the box's button with the given id (IDOK, IDYES, IDNO) and waits, bounded, until the
+// box is gone. False when it stays.
+bool PressButton(const MessageBoxView& box, int buttonId);
+
+constexpr DWORD kRunTimeoutMs = 30000;
