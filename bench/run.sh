@@ -8,6 +8,9 @@ bash scripts/deps.sh
 cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64 -j "$(nproc)" --target setup removal_bench
 source scripts/wine-env.sh
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
 wine_env_start "$root/build/bench/wineprefix"
 trap wine_env_stop EXIT
 bin="$root/build/windows-x64/bin"

@@ -5,13 +5,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+source scripts/wine-env.sh
+# setup.exe's hidden main frame is a window: Wine needs a display even for a silent removal.
+if [ -z "${DISPLAY:-}" ]; then
+  bash scripts/deps.sh
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
 
 bash scripts/deps.sh
 cmake --preset windows-x64 -DVT_BUILD_TESTS=OFF >/dev/null
 cmake --build --preset windows-x64 -j "$(nproc)" --target setup traceview
 bin="$root/build/windows-x64/bin"
 
-source scripts/wine-env.sh
 prefix="$root/build/demo/wineprefix"
 rm -rf "$prefix"
 wine_env_start "$prefix"

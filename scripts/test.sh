@@ -28,11 +28,8 @@ run_ctest linux-asan ctest --preset linux-asan -j "$jobs"
 echo "== Windows x86_64 under Wine"
 cmake --preset windows-x64 >/dev/null && cmake --build --preset windows-x64 -j "$jobs" || exit 1
 source scripts/wine-env.sh
-wine_env_start "$root/build/windows-x64/wineprefix"
-trap wine_env_stop EXIT
-# Windows need a display (message boxes, the viewer window); two jobs share the one server.
-run_ctest windows-x64 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows-x64 -j "$jobs"
-wine_env_stop
+# Windows need a display (message boxes, viewer windows), the prefix's desktop included.
+run_ctest windows-x64 with_display bash scripts/windows-tests.sh
 
 echo "== Windows i686 (shipping target, build only)"
 cmake --preset windows-i686 >/dev/null && cmake --build --preset windows-i686 -j "$jobs" || status=1

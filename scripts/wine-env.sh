@@ -1,8 +1,11 @@
 # Sourced, not run: sets up a Wine prefix for one build folder and a persistent wineserver.
-#   wine_env_start <prefix-dir>   make (once) and warm up the prefix, start the server
+#   wine_env_start <prefix-dir>   make (once) and warm up the prefix, start the server and,
+#                                 when DISPLAY is set, the prefix's desktop on that display
 #   wine_env_stop                 shut the server down
-# The server is started detached with its output discarded: otherwise the background services
-# of the first Wine process inherit CTest's output pipe and every test waits for them.
+# The server and the desktop are started detached with their output discarded: otherwise the
+# background processes of the first Wine process inherit CTest's output pipe and every test
+# waits for them. Call it with DISPLAY already set (inside xvfb-run) when windows are to be
+# opened: a desktop started without a display makes window creation fail until it has gone.
 
 export WINEDEBUG=-all
 # No Mono or Gecko install prompts in a fresh prefix.
@@ -18,8 +21,20 @@ wine_env_start() {
   fi
   setsid wineserver -p </dev/null >/dev/null 2>&1 &
   timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  local here
+  here=$(dirname "${BASH_SOURCE[0]}")
+  sh "$here/start-wine-desktop.sh" wine
 }
 
 wine_env_stop() {
   timeout 60 wineserver -k >/dev/null 2>&1 || true
+}
+
+# Runs a command with a virtual display when there is none.
+with_display() {
+  if [ -n "${DISPLAY:-}" ]; then
+    "$@"
+  else
+    xvfb-run -a -s "-screen 0 1024x768x24" "$@"
+  fi
 }

@@ -20,7 +20,7 @@ if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
     SOURCES e2e/trace_order_test.cpp
     DEPS vt_test_support
     WINDOWS
-    PROPERTIES RESOURCE_LOCK trace_viewer_window FIXTURES_REQUIRED wine_desktop
+    PROPERTIES RESOURCE_LOCK OrvaneEvent FIXTURES_REQUIRED wine_desktop
   )
   add_dependencies(setup_e2e_tests setup)
   add_dependencies(setup_trace_e2e_tests setup)
@@ -30,7 +30,7 @@ endif()
 # the script).
 if(WIN32 AND VT_BUILD_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
   add_test(NAME e2e.wine_desktop
-           COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/e2e/start_wine_desktop.sh
+           COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/start-wine-desktop.sh
                    ${CMAKE_CROSSCOMPILING_EMULATOR})
   set_tests_properties(e2e.wine_desktop PROPERTIES FIXTURES_SETUP wine_desktop TIMEOUT 30)
 endif()

@@ -3,7 +3,7 @@
 # output on /dev/null, unless one runs already. Otherwise the first test that opens a window
 # starts it, the desktop inherits that test's output pipe, and CTest bills the desktop's whole
 # life to that one test.
-#   start_wine_desktop.sh <wine>
+#   start-wine-desktop.sh <wine>
 wine=${1:-wine}
 [ -n "$DISPLAY" ] || exit 0
 
