@@ -20,6 +20,14 @@ wine_env_start() {
     timeout 120 wineserver -w || true
   fi
   setsid wineserver -p </dev/null >/dev/null 2>&1 &
+  # The desktop process ends a moment after the last Windows process, and the next program
+  # that opens a window then starts a new one that inherits that program's output (CTest waits
+  # for it). A keeper process, waiting on a pipe only this shell writes to, holds it up until
+  # wine_env_stop.
+  local keeper="$WINEPREFIX/.session-keeper"
+  rm -f "$keeper" && mkfifo "$keeper"
+  setsid wine cmd /c pause <"$keeper" >/dev/null 2>&1 &
+  exec {WINE_KEEPER_FD}>"$keeper"
   timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   local here
   here=$(dirname "${BASH_SOURCE[0]}")
@@ -27,6 +35,10 @@ wine_env_start() {
 }
 
 wine_env_stop() {
+  if [ -n "${WINE_KEEPER_FD:-}" ]; then
+    exec {WINE_KEEPER_FD}>&-
+    unset WINE_KEEPER_FD
+  fi
   timeout 60 wineserver -k >/dev/null 2>&1 || true
 }
 
