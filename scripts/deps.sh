@@ -14,7 +14,7 @@ have_cmd i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686)
 # Only the 64-bit Wine: these machines cannot execute 32-bit code, and Debian's wine runs
 # 64-bit programs through wine64 when wine32 is absent.
 have_cmd wine || need+=(wine)
-have_cmd wine64 || need+=(wine64)
+have_file /usr/lib/wine/wine64 || need+=(wine64)
 have_cmd xvfb-run || need+=(xvfb)
 have_cmd xauth || need+=(xauth)
 have_file /usr/src/googletest/CMakeLists.txt || need+=(googletest)
