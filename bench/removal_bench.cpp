@@ -5,6 +5,10 @@
 // Prints medians, the ratio, and setup.exe's peak memory.
 //
 //   removal_bench.exe <setup.exe> [runs] [N ...]      (defaults: 5 runs; N = 1000 10000 50000)
+//
+// The plain loop runs in a child process of its own (this program started with --delete-loop),
+// like setup.exe: a process that has just created tens of thousands of files deletes them
+// several times slower under Wine than a fresh one, which would flatter setup.exe.
 
 #include <windows.h>
 #include <psapi.h>
@@ -145,12 +149,60 @@ SetupRun TimeSetup(const std::string& setupExe, const Stage& stage)
     return run;
 }
 
+// Child side: reads the FILE lines of the log (not timed), deletes them one by one with
+// DeleteFileA and writes the seconds the loop took to the result file.
+int RunDeleteLoop(const char* logPath, const char* resultPath)
+{
+    std::vector<std::string> files;
+    if (std::FILE* log = std::fopen(logPath, "rt")) {
+        char line[1024];
+        while (std::fgets(line, sizeof line, log)) {
+            std::string text(line);
+            if (text.compare(0, 5, "FILE=") != 0)
+                continue;
+            text.erase(0, 5);
+            while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+                text.pop_back();
+            files.push_back(text);
+        }
+        std::fclose(log);
+    }
+    const double start = Now();
+    for (const std::string& f : files)
+        DeleteFileA(f.c_str());
+    const double seconds = Now() - start;
+    std::FILE* result = std::fopen(resultPath, "w");
+    if (result == nullptr)
+        return 1;
+    std::fprintf(result, "%.6f\n", seconds);
+    std::fclose(result);
+    return 0;
+}
+
 double TimeDeleteLoop(const Stage& stage)
 {
-    const double start = Now();
-    for (const std::string& f : stage.files)
-        DeleteFileA(f.c_str());
-    return Now() - start;
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string resultPath = stage.installerFolder + "\\loop-seconds.txt";
+    std::string commandLine = std::string("\"") + self + "\" --delete-loop \"" + stage.installerFolder +
+                              "\\uninstall.log\" \"" + resultPath + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(self, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return -1;
+    Handle process(info.hProcess);
+    Handle thread(info.hThread);
+    if (WaitForSingleObject(process, 600000) != WAIT_OBJECT_0)
+        return -1;
+    double seconds = -1;
+    if (std::FILE* result = std::fopen(resultPath.c_str(), "r")) {
+        if (std::fscanf(result, "%lf", &seconds) != 1)
+            seconds = -1;
+        std::fclose(result);
+    }
+    DeleteFileA(resultPath.c_str());
+    return seconds;
 }
 
 double Median(std::vector<double> values)
@@ -172,6 +224,8 @@ bool AllGone(const Stage& stage)
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "--delete-loop")
+        return RunDeleteLoop(argv[2], argv[3]);
     if (argc < 2) {
         std::fprintf(stderr, "usage: removal_bench <setup.exe> [runs] [N ...]\n");
         return 2;
