@@ -175,9 +175,21 @@ TEST(RemovalWorker, ARefusedTreeDeleteIsTraced)
 
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
-    CVTEngine::RemoveInstallFolder(true, std::string(windows) + "\\", kRunSilent);
+    TempFolder folder;
+    const std::string wildcard = folder / "Inst*";
+    MakeFolder(folder / "Inst");
+    // Every installation path left alone for safety is traced, also one that names no single
+    // existing folder: an empty path, a wildcard (which matches the folder beside it).
+    const std::string paths[] = {std::string(windows) + "\\", "", wildcard, "Relative\\"};
+    for (const std::string& path : paths)
+        CVTEngine::RemoveInstallFolder(true, path, kRunSilent);
+    // A folder that may go but is not there is no refusal.
+    CVTEngine::RemoveInstallFolder(true, folder / "Missing", kRunSilent);
 
-    EXPECT_EQ(g_received, (std::vector<std::string>{"DeleteTree refused " + std::string(windows)}));
+    EXPECT_EQ(g_received, (std::vector<std::string>{"DeleteTree refused " + std::string(windows),
+                                                    "DeleteTree refused ", "DeleteTree refused " + wildcard,
+                                                    "DeleteTree refused Relative"}));
+    EXPECT_TRUE(Exists(folder / "Inst"));
     SetTraceSender(nullptr);
 }
 
