@@ -166,9 +166,9 @@ void CVTEngine::StartProgram(const std::string& programPath, const std::string& 
                         TRUE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
                         &started))
         return;
-    // Nothing uses the handles of the started program.
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    // Nothing uses the handles of the started program; they are closed at once.
+    const Handle thread(started.hThread);
+    const Handle process(started.hProcess);
 }
 
 void CVTEngine::AddDirectory(std::vector<std::string>& directories, const std::string& path)
