@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -155,6 +157,25 @@ TEST(RemovalOperations, InteractiveRunsDeleteTheTreeToo)
         EXPECT_FALSE(Exists(inst));
         MakeFolder(inst);
     }
+}
+
+TEST(RemovalOperations, AnInstallationFolderBelowProgramFilesIsDeleted)
+{
+    // Inside a protected folder, as an installation normally is: the guard lets it go.
+    char programFiles[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles), S_OK);
+    const std::string inst = std::string(programFiles) + "\\" + UniqueName("Scrivex VtEng ");
+    MakeFolder(inst);
+    MakeFolder(inst + "\\Data");
+    WriteTextFile(inst + "\\Data\\f.txt", "x");
+    WriteTextFile(inst + "\\app.exe", "x");
+
+    CVTEngine::RemoveInstallFolder(true, inst + "\\", kRunSilent);
+
+    EXPECT_FALSE(Exists(inst));
+    EXPECT_TRUE(Exists(programFiles));
+    if (Exists(inst))
+        DeleteFolderTree(inst);
 }
 
 TEST(RemovalOperations, LeaveFolderStaysInAFolderDirectlyBelowTheDriveRoot)
