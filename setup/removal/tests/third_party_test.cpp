@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/handles.h"
 #include "common/hardening.h"
 #include "setup/removal/tests/engine_test_support.h"
 #include "setup/removal/vt_engine.h"
@@ -136,19 +137,17 @@ public:
         : key_("Software\\Classes\\" + scheme)
     {
         const std::string command = "\"" + program + "\" \"%1\"";
-        HKEY root = nullptr;
-        HKEY open = nullptr;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root,
-                            nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(root, "URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-            if (RegCreateKeyExA(root, "shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &open,
-                                nullptr) == ERROR_SUCCESS) {
-                created_ = RegSetValueExA(open, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                                          static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
-                RegCloseKey(open);
-            }
-            RegCloseKey(root);
-        }
+        RegKey root;
+        RegKey open;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, root.put(),
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        RegSetValueExA(root, "URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+        if (RegCreateKeyExA(root, "shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, open.put(),
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        created_ = RegSetValueExA(open, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                                  static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
     }
     ~RecordingUrlScheme() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, key_.c_str()); }
     RecordingUrlScheme(const RecordingUrlScheme&) = delete;
