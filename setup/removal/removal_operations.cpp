@@ -54,6 +54,16 @@ std::vector<char> ZeroFilledBuffer(const std::string& text, std::size_t size)
     return buffer;
 }
 
+// The one question asked before a folder is deleted with everything below it; a folder left
+// alone for safety leaves a trace line, so that a removal that kept it can be explained.
+bool MayDeleteTree(const std::string& folder)
+{
+    if (IsSafeTreeDeleteTarget(folder))
+        return true;
+    Trace(("DeleteTree refused " + folder).c_str());
+    return false;
+}
+
 bool CurrentFolder(std::string& folder)
 {
     char buffer[MAX_PATH + 1] = {};
@@ -156,9 +166,9 @@ void CVTEngine::StartProgram(const std::string& programPath, const std::string& 
                         TRUE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
                         &started))
         return;
-    // Nothing uses the handles of the started program.
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    // Nothing uses the handles of the started program; they are closed at once.
+    const Handle thread(started.hThread);
+    const Handle process(started.hProcess);
 }
 
 void CVTEngine::AddDirectory(std::vector<std::string>& directories, const std::string& path)
@@ -183,6 +193,10 @@ void CVTEngine::RemoveInstallFolder(bool removeAll, const std::string& installat
     if (!removeAll)
         return;
     const std::string folder = DropTrailingBackslash(installationPath);
+    // Judged before the existence test: an installation path that names no single folder (empty,
+    // a wildcard) or a protected one is traced as refused even when nothing of that name exists.
+    if (!MayDeleteTree(folder))
+        return;
     if (PathExists(folder))
         DeleteTree(folder, runMode);
 }
@@ -190,14 +204,12 @@ void CVTEngine::RemoveInstallFolder(bool removeAll, const std::string& installat
 TreeDeleteOutcome CVTEngine::DeleteTree(const std::string& path, int runMode)
 {
     const std::string sourceList = TreeDeleteSourceList(path);
-    // The one place that deletes a tree, so the one place that asks the guard. It judges the
-    // very text the shell would get (the path as cut to its buffer), in its long form and as
-    // the folder it resolves to, against this machine's protected folders.
+    // The one place that deletes a tree, so the guard is asked here whoever the caller is. It
+    // judges the very text the shell would get (the path as cut to its buffer), in its long form
+    // and as the folder it resolves to, against this machine's protected folders.
     const std::string folder = sourceList.c_str();
-    if (!IsSafeTreeDeleteTarget(folder)) {
-        Trace(("DeleteTree refused " + folder).c_str());
+    if (!MayDeleteTree(folder))
         return TreeDeleteOutcome::Refused;
-    }
     LeaveFolder(folder);
 
     SHFILEOPSTRUCTA operation = {};

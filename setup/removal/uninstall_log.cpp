@@ -1,6 +1,6 @@
 #include "setup/removal/uninstall_log.h"
 
-#include <climits>
+#include "setup/skin/lenient_number.h"
 
 LogEntry SplitLogLine(const std::string& line)
 {
@@ -45,26 +45,8 @@ LogKey ClassifyLogKey(const std::string& key)
 
 int ParseLogNumber(const std::string& text)
 {
-    std::string::size_type i = 0;
-    const std::string::size_type n = text.size();
-    // The blanks that the C library's isspace accepts in the "C" locale.
-    while (i < n && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    // Accumulate towards the negative side so that INT_MIN itself is reachable.
-    long long value = 0;
-    for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 - (text[i] - '0');
-        if (value < static_cast<long long>(INT_MIN) - 1)
-            value = static_cast<long long>(INT_MIN) - 1; // keep it bounded; clamped below
-    }
-    if (negative)
-        return value < INT_MIN ? INT_MIN : static_cast<int>(value);
-    return -value > INT_MAX ? INT_MAX : static_cast<int>(-value);
+    // The same reading as every number of the theme and language files.
+    return ReadLenientNumber(text);
 }
 
 bool ReadLogLine(std::FILE* file, std::string& line)

@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     ThirdPartyCandidatePath(current, target);
-    ScaledProgressPosition(static_cast<int>(size) * 40000, static_cast<int>(size) * 30000 + 1);
+    // Positions and totals well above 16 bits, without overflowing an int for long inputs.
+    const int scale = static_cast<int>(size % 50000);
+    ScaledProgressPosition(scale * 40000, scale * 30000 + 1);
     return 0;
 }

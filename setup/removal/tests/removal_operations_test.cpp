@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "common/handles.h"
 #include "setup/removal/protected_folders.h"
 #include "setup/removal/tests/engine_test_support.h"
 #include "setup/removal/tree_delete_guard.h"
@@ -103,25 +106,24 @@ TEST(RemovalOperations, ListedDirectoriesGoWhenEmptyInTheirOrder)
 TEST(RemovalOperations, NtServiceIsMarkedForDeletion)
 {
     const std::string name = UniqueName("VtEngSvc");
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    ASSERT_NE(manager, nullptr);
+    const ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    ASSERT_TRUE(manager.valid());
     const std::string binary = ProgramFolder() + "\\removal_recorder.exe";
-    SC_HANDLE created = CreateServiceA(manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
-                                       SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
-                                       binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(created, nullptr) << GetLastError();
-    CloseServiceHandle(created);
+    {
+        const ServiceHandle created(CreateServiceA(manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
+                                                   SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
+                                                   SERVICE_ERROR_IGNORE, binary.c_str(), nullptr, nullptr, nullptr,
+                                                   nullptr, nullptr));
+        ASSERT_TRUE(created.valid()) << GetLastError();
+    }
 
     CVTEngine::DeleteNtService(name);
     CVTEngine::DeleteNtService(name + "_none"); // a missing service is passed over
 
-    SC_HANDLE after = OpenServiceA(manager, name.c_str(), SERVICE_QUERY_STATUS);
-    EXPECT_EQ(after, nullptr);
-    if (after != nullptr) {
+    const ServiceHandle after(OpenServiceA(manager, name.c_str(), SERVICE_QUERY_STATUS | DELETE));
+    EXPECT_FALSE(after.valid());
+    if (after.valid())
         DeleteService(after);
-        CloseServiceHandle(after);
-    }
-    CloseServiceHandle(manager);
 }
 
 TEST(RemovalOperations, RemoveAllMovesTheCurrentFolderOutOfTheInstallationFolder)
@@ -155,6 +157,25 @@ TEST(RemovalOperations, InteractiveRunsDeleteTheTreeToo)
         EXPECT_FALSE(Exists(inst));
         MakeFolder(inst);
     }
+}
+
+TEST(RemovalOperations, AnInstallationFolderBelowProgramFilesIsDeleted)
+{
+    // Inside a protected folder, as an installation normally is: the guard lets it go.
+    char programFiles[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles), S_OK);
+    const std::string inst = std::string(programFiles) + "\\" + UniqueName("Scrivex VtEng ");
+    MakeFolder(inst);
+    MakeFolder(inst + "\\Data");
+    WriteTextFile(inst + "\\Data\\f.txt", "x");
+    WriteTextFile(inst + "\\app.exe", "x");
+
+    CVTEngine::RemoveInstallFolder(true, inst + "\\", kRunSilent);
+
+    EXPECT_FALSE(Exists(inst));
+    EXPECT_TRUE(Exists(programFiles));
+    if (Exists(inst))
+        DeleteFolderTree(inst);
 }
 
 TEST(RemovalOperations, LeaveFolderStaysInAFolderDirectlyBelowTheDriveRoot)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/handles.h"
 #include "setup/removal/tests/engine_test_support.h"
 #include "setup/removal/vt_engine.h"
 #include "setup/shell/trace.h"
@@ -175,10 +176,72 @@ TEST(RemovalWorker, ARefusedTreeDeleteIsTraced)
 
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
-    CVTEngine::RemoveInstallFolder(true, std::string(windows) + "\\", kRunSilent);
+    TempFolder folder;
+    const std::string wildcard = folder / "Inst*";
+    MakeFolder(folder / "Inst");
+    // Every installation path left alone for safety is traced, also one that names no single
+    // existing folder: an empty path, a wildcard (which matches the folder beside it).
+    const std::string paths[] = {std::string(windows) + "\\", "", wildcard, "Relative\\"};
+    for (const std::string& path : paths)
+        CVTEngine::RemoveInstallFolder(true, path, kRunSilent);
+    // A folder that may go but is not there is no refusal.
+    CVTEngine::RemoveInstallFolder(true, folder / "Missing", kRunSilent);
 
-    EXPECT_EQ(g_received, (std::vector<std::string>{"DeleteTree refused " + std::string(windows)}));
+    EXPECT_EQ(g_received, (std::vector<std::string>{"DeleteTree refused " + std::string(windows),
+                                                    "DeleteTree refused ", "DeleteTree refused " + wildcard,
+                                                    "DeleteTree refused Relative"}));
+    EXPECT_TRUE(Exists(folder / "Inst"));
     SetTraceSender(nullptr);
+}
+
+// A trace viewer on a thread of its own that stops answering once its window exists, until it is
+// released (or 30 seconds have passed).
+class StuckViewer {
+public:
+    StuckViewer()
+    {
+        ready_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        release_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        thread_.reset(CreateThread(nullptr, 0, &StuckViewer::Run, this, 0, nullptr));
+        if (thread_)
+            WaitForSingleObject(ready_, 10000);
+    }
+    ~StuckViewer()
+    {
+        SetEvent(release_);
+        if (thread_)
+            WaitForSingleObject(thread_, 40000);
+    }
+    StuckViewer(const StuckViewer&) = delete;
+    StuckViewer& operator=(const StuckViewer&) = delete;
+    bool up() const { return window_ != nullptr; }
+
+private:
+    static DWORD WINAPI Run(void* self)
+    {
+        auto* viewer = static_cast<StuckViewer*>(self);
+        TestWindow window(kTraceViewerClass);
+        viewer->window_ = window.get();
+        SetEvent(viewer->ready_);
+        WaitForSingleObject(viewer->release_, 30000); // no messages handled meanwhile
+        return 0;
+    }
+
+    Handle ready_;
+    Handle release_;
+    Handle thread_;
+    HWND window_ = nullptr;
+};
+
+TEST(RemovalWorker, AViewerThatStopsAnsweringDoesNotHoldTheRemoval)
+{
+    StuckViewer viewer;
+    ASSERT_TRUE(viewer.up());
+    const DWORD start = GetTickCount();
+    Trace("StuckViewer test");
+    const DWORD elapsed = GetTickCount() - start;
+    // The send gives up after its time limit instead of waiting for the viewer (30 seconds here).
+    EXPECT_LT(elapsed, kTraceSendTimeoutMs + 2000u);
 }
 
 } // namespace

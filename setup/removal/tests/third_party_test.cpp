@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/handles.h"
 #include "common/hardening.h"
 #include "setup/removal/tests/engine_test_support.h"
 #include "setup/removal/vt_engine.h"
@@ -126,6 +127,57 @@ TEST(ThirdParty, LibraryFindsItsDependenciesBesideIt)
     run.Lines("RUN3RD=removal_hook_dep.dll\nRUN3RDCMD=Cleanup\n");
 
     EXPECT_EQ(ReadTextFile(hook + ".record"), hook + "\nhelper found\n");
+}
+
+// A URL scheme of this test alone whose open command is the recorder in the test's folder, so
+// that handing a web address to the shell is seen without starting a browser.
+class RecordingUrlScheme {
+public:
+    RecordingUrlScheme(const std::string& scheme, const std::string& program)
+        : key_("Software\\Classes\\" + scheme)
+    {
+        const std::string command = "\"" + program + "\" \"%1\"";
+        RegKey root;
+        RegKey open;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, root.put(),
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        RegSetValueExA(root, "URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+        if (RegCreateKeyExA(root, "shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, open.put(),
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        created_ = RegSetValueExA(open, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                                  static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
+    }
+    ~RecordingUrlScheme() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, key_.c_str()); }
+    RecordingUrlScheme(const RecordingUrlScheme&) = delete;
+    RecordingUrlScheme& operator=(const RecordingUrlScheme&) = delete;
+    bool created() const { return created_; }
+
+private:
+    std::string key_;
+    bool created_ = false;
+};
+
+TEST(ThirdParty, WebTargetGoesToTheShellWithoutFileOrCommand)
+{
+    ThirdPartyRun run;
+    const std::string browser = run.folder / "browser.exe";
+    CopyFixture("removal_recorder.exe", browser);
+    // The scheme ends in "http" so that the target holds "http://"; no file of that name exists.
+    // Letters and digits only: an underscore is no scheme character.
+    const std::string scheme =
+        "vteng" + std::to_string(GetCurrentProcessId()) + "t" + std::to_string(GetTickCount()) + "http";
+    RecordingUrlScheme registered(scheme, browser);
+    ASSERT_TRUE(registered.created());
+    const std::string page = scheme + "://example.invalid/bye";
+
+    run.Lines("RUN3RD=" + page + "\nRUN3RDCMD=/ignored\n");
+
+    const std::string record = WaitForRecord(browser + ".record");
+    EXPECT_NE(record.find(page), std::string::npos) << record;
+    EXPECT_EQ(record.find("/ignored"), std::string::npos) << record;
+    EXPECT_EQ(run.engine.run3rdTarget(), page) << "a web target is not replaced by a path";
 }
 
 // A fixture copied to a path of exactly `length` characters inside the test's folder; its
