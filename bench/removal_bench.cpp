@@ -6,9 +6,10 @@
 //
 //   removal_bench.exe <setup.exe> [runs] [N ...]      (defaults: 5 runs; N = 1000 10000 50000)
 //
-// The plain loop runs in a child process of its own (this program started with --delete-loop),
-// like setup.exe: a process that has just created tens of thousands of files deletes them
-// several times slower under Wine than a fresh one, which would flatter setup.exe.
+// Staging and the plain loop each run in a child process of their own (this program started
+// with --stage or --delete-loop). Under Wine a process that is still alive after creating tens
+// of thousands of files slows every later delete of them, its own and other processes' alike;
+// with the stager gone before anything is timed, both contenders meet the same machine.
 
 #include <windows.h>
 #include <psapi.h>
@@ -24,10 +25,14 @@
 namespace {
 
 const char* const kUninstallRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+// A thousand files a folder, as an installation spreads them: Wine looks a missing name up by
+// scanning its folder, so creating 50,000 files in one folder would be quadratic.
+constexpr int kFilesPerFolder = 1000;
+constexpr DWORD kChildTimeoutMs = 600000;
 
 double Now()
 {
-    static LARGE_INTEGER frequency = [] {
+    static const LARGE_INTEGER frequency = [] {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
         return f;
@@ -40,7 +45,7 @@ double Now()
 std::string WindowsFolder()
 {
     char buffer[MAX_PATH] = {};
-    UINT n = GetWindowsDirectoryA(buffer, MAX_PATH);
+    const UINT n = GetWindowsDirectoryA(buffer, MAX_PATH);
     std::string folder(buffer, n);
     if (folder.empty() || folder.back() != '\\')
         folder += '\\';
@@ -50,8 +55,23 @@ std::string WindowsFolder()
 struct Stage {
     std::string productCode;
     std::string filesFolder;
-    std::vector<std::string> files;
     std::string installerFolder;
+    int count = 0;
+
+    std::string SubFolder(int index) const
+    {
+        char name[16];
+        std::snprintf(name, sizeof name, "\\d%03d", index);
+        return filesFolder + name;
+    }
+    std::string FilePath(int i) const
+    {
+        char name[32];
+        std::snprintf(name, sizeof name, "\\f%06d.dat", i);
+        return SubFolder(i / kFilesPerFolder) + name;
+    }
+    std::string LogPath() const { return installerFolder + "\\uninstall.log"; }
+    std::string KeyPath() const { return kUninstallRoot + productCode; }
 };
 
 bool WriteWholeFile(const std::string& path, const std::string& content)
@@ -64,89 +84,29 @@ bool WriteWholeFile(const std::string& path, const std::string& content)
            written == content.size();
 }
 
-constexpr int kFilesPerFolder = 1000;
-
-std::string SubFolder(const Stage& stage, int index)
-{
-    char name[16];
-    std::snprintf(name, sizeof name, "\\d%03d", index);
-    return stage.filesFolder + name;
-}
-
-// Creates the files, the log that lists them and the uninstall entry.
-bool StageProduct(Stage& stage, int count)
+// Child side: creates the files, the log that lists them and the uninstall entry.
+int RunStage(const Stage& stage)
 {
     CreateDirectoryA(stage.filesFolder.c_str(), nullptr);
     CreateDirectoryA(stage.installerFolder.c_str(), nullptr);
-    std::string log = "TOTALFILE=" + std::to_string(count) + "\r\n";
-    stage.files.clear();
-    for (int i = 0; i < count; ++i) {
-        // A thousand files a folder, as an installation spreads them: Wine looks a missing name
-        // up by scanning its folder, so creating 50,000 files in one folder would be quadratic.
+    std::string log = "TOTALFILE=" + std::to_string(stage.count) + "\r\n";
+    for (int i = 0; i < stage.count; ++i) {
         if (i % kFilesPerFolder == 0)
-            CreateDirectoryA(SubFolder(stage, i / kFilesPerFolder).c_str(), nullptr);
-        char name[32];
-        std::snprintf(name, sizeof name, "\\f%06d.dat", i);
-        std::string path = SubFolder(stage, i / kFilesPerFolder) + name;
+            CreateDirectoryA(stage.SubFolder(i / kFilesPerFolder).c_str(), nullptr);
+        const std::string path = stage.FilePath(i);
         if (!WriteWholeFile(path, "x"))
-            return false;
+            return 1;
         log += "FILE=" + path + "\r\n";
-        stage.files.push_back(path);
     }
-    if (!WriteWholeFile(stage.installerFolder + "\\uninstall.log", log))
-        return false;
+    if (!WriteWholeFile(stage.LogPath(), log))
+        return 1;
     RegKey key;
-    const std::string keyPath = kUninstallRoot + stage.productCode;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, stage.KeyPath().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         key.put(), nullptr) != ERROR_SUCCESS)
-        return false;
+        return 1;
     const char name[] = "Benchmark product";
     RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof name);
-    return true;
-}
-
-void Unstage(const Stage& stage)
-{
-    for (const std::string& f : stage.files)
-        DeleteFileA(f.c_str());
-    for (std::size_t i = 0; i * kFilesPerFolder < stage.files.size(); ++i)
-        RemoveDirectoryA(SubFolder(stage, static_cast<int>(i)).c_str());
-    RemoveDirectoryA(stage.filesFolder.c_str());
-    DeleteFileA((stage.installerFolder + "\\uninstall.log").c_str());
-    RemoveDirectoryA(stage.installerFolder.c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (kUninstallRoot + stage.productCode).c_str());
-}
-
-struct SetupRun {
-    double seconds = -1;
-    SIZE_T peakBytes = 0;
-};
-
-SetupRun TimeSetup(const std::string& setupExe, const Stage& stage)
-{
-    SetupRun run;
-    std::string commandLine = "\"" + setupExe + "\" /S " + stage.productCode;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    const double start = Now();
-    if (!CreateProcessA(setupExe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-        return run;
-    Handle process(info.hProcess);
-    Handle thread(info.hThread);
-    // Peak working set, sampled while it runs in case the system forgets it at exit.
-    PROCESS_MEMORY_COUNTERS counters = {};
-    while (WaitForSingleObject(process, 20) == WAIT_TIMEOUT) {
-        if (GetProcessMemoryInfo(process, &counters, sizeof counters))
-            run.peakBytes = std::max(run.peakBytes, counters.PeakWorkingSetSize);
-        if (Now() - start > 600)
-            return run;
-    }
-    run.seconds = Now() - start;
-    if (GetProcessMemoryInfo(process, &counters, sizeof counters))
-        run.peakBytes = std::max(run.peakBytes, counters.PeakWorkingSetSize);
-    return run;
+    return 0;
 }
 
 // Child side: reads the FILE lines of the log (not timed), deletes them one by one with
@@ -179,30 +139,105 @@ int RunDeleteLoop(const char* logPath, const char* resultPath)
     return 0;
 }
 
-double TimeDeleteLoop(const Stage& stage)
+struct ChildRun {
+    bool ended = false;
+    DWORD exitCode = 1;
+    double seconds = -1;
+    SIZE_T peakBytes = 0;
+};
+
+// Starts a program, waits for it (bounded) and samples its peak working set while it runs, in
+// case the system no longer reports it once the process has ended.
+ChildRun RunChild(const std::string& program, std::string commandLine)
 {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string resultPath = stage.installerFolder + "\\loop-seconds.txt";
-    std::string commandLine = std::string("\"") + self + "\" --delete-loop \"" + stage.installerFolder +
-                              "\\uninstall.log\" \"" + resultPath + "\"";
+    ChildRun run;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(self, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return -1;
+    const double start = Now();
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return run;
     Handle process(info.hProcess);
     Handle thread(info.hThread);
-    if (WaitForSingleObject(process, 600000) != WAIT_OBJECT_0)
-        return -1;
+    PROCESS_MEMORY_COUNTERS counters = {};
+    for (;;) {
+        const DWORD wait = WaitForSingleObject(process, 20);
+        if (wait == WAIT_OBJECT_0)
+            break;
+        if (wait != WAIT_TIMEOUT || Now() - start > kChildTimeoutMs / 1000.0) {
+            TerminateProcess(process, 1);
+            return run;
+        }
+        if (GetProcessMemoryInfo(process, &counters, sizeof counters))
+            run.peakBytes = std::max(run.peakBytes, counters.PeakWorkingSetSize);
+    }
+    run.seconds = Now() - start;
+    run.ended = true;
+    GetExitCodeProcess(process, &run.exitCode);
+    if (GetProcessMemoryInfo(process, &counters, sizeof counters))
+        run.peakBytes = std::max(run.peakBytes, counters.PeakWorkingSetSize);
+    return run;
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+std::string SelfPath()
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return self;
+}
+
+bool StageProduct(const Stage& stage)
+{
+    const std::string self = SelfPath();
+    const ChildRun run = RunChild(self, Quoted(self) + " --stage " + Quoted(stage.filesFolder) + " " +
+                                            Quoted(stage.installerFolder) + " " + stage.productCode + " " +
+                                            std::to_string(stage.count));
+    return run.ended && run.exitCode == 0;
+}
+
+double TimeDeleteLoop(const Stage& stage)
+{
+    const std::string self = SelfPath();
+    const std::string resultPath = stage.installerFolder + "\\loop-seconds.txt";
+    const ChildRun run =
+        RunChild(self, Quoted(self) + " --delete-loop " + Quoted(stage.LogPath()) + " " + Quoted(resultPath));
     double seconds = -1;
-    if (std::FILE* result = std::fopen(resultPath.c_str(), "r")) {
-        if (std::fscanf(result, "%lf", &seconds) != 1)
-            seconds = -1;
-        std::fclose(result);
+    if (run.ended) {
+        if (std::FILE* result = std::fopen(resultPath.c_str(), "r")) {
+            if (std::fscanf(result, "%lf", &seconds) != 1)
+                seconds = -1;
+            std::fclose(result);
+        }
     }
     DeleteFileA(resultPath.c_str());
     return seconds;
+}
+
+bool AllGone(const Stage& stage)
+{
+    for (int i = 0; i < stage.count; ++i)
+        if (GetFileAttributesA(stage.FilePath(i).c_str()) != INVALID_FILE_ATTRIBUTES)
+            return false;
+    return true;
+}
+
+// Removes whatever a run left, so the next one starts from nothing.
+void Unstage(const Stage& stage)
+{
+    for (int i = 0; i < stage.count; ++i)
+        DeleteFileA(stage.FilePath(i).c_str());
+    for (int d = 0; d * kFilesPerFolder < stage.count; ++d)
+        RemoveDirectoryA(stage.SubFolder(d).c_str());
+    RemoveDirectoryA(stage.filesFolder.c_str());
+    DeleteFileA(stage.LogPath().c_str());
+    RemoveDirectoryA(stage.installerFolder.c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, stage.KeyPath().c_str());
 }
 
 double Median(std::vector<double> values)
@@ -212,32 +247,8 @@ double Median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-bool AllGone(const Stage& stage)
+int RunBenchmark(const std::string& setupExe, int runs, const std::vector<int>& sizes)
 {
-    for (const std::string& f : stage.files)
-        if (GetFileAttributesA(f.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return false;
-    return true;
-}
-
-} // namespace
-
-int main(int argc, char** argv)
-{
-    if (argc == 4 && std::string(argv[1]) == "--delete-loop")
-        return RunDeleteLoop(argv[2], argv[3]);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: removal_bench <setup.exe> [runs] [N ...]\n");
-        return 2;
-    }
-    const std::string setupExe = argv[1];
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    std::vector<int> sizes;
-    for (int i = 3; i < argc; ++i)
-        sizes.push_back(std::atoi(argv[i]));
-    if (sizes.empty())
-        sizes = {1000, 10000, 50000};
-
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     Stage stage;
@@ -246,24 +257,24 @@ int main(int argc, char** argv)
     stage.installerFolder = WindowsFolder() + "Installer\\" + stage.productCode;
     CreateDirectoryA((WindowsFolder() + "Installer").c_str(), nullptr);
 
-    std::printf("%8s %6s %14s %14s %8s %14s\n", "files", "runs", "setup /S (s)", "DeleteFileA (s)",
-                "ratio", "setup peak MiB");
-    for (int n : sizes) {
+    std::printf("%8s %5s %13s %15s %7s %15s\n", "files", "runs", "setup /S (s)", "DeleteFileA (s)", "ratio",
+                "setup peak MiB");
+    for (const int n : sizes) {
+        stage.count = n;
         std::vector<double> setupTimes, loopTimes;
         SIZE_T peak = 0;
         bool complete = true;
         for (int r = 0; r < runs; ++r) {
             // Alternate which goes first so that drift on a shared machine hits both alike.
             for (int turn = 0; turn < 2; ++turn) {
-                const bool setupTurn = (turn == 0) == (r % 2 == 0);
-                if (!StageProduct(stage, n)) {
+                if (!StageProduct(stage)) {
                     std::fprintf(stderr, "staging %d files failed\n", n);
                     Unstage(stage);
                     return 1;
                 }
-                if (setupTurn) {
-                    SetupRun run = TimeSetup(setupExe, stage);
-                    complete = complete && run.seconds >= 0 && AllGone(stage);
+                if ((turn == 0) == (r % 2 == 0)) {
+                    const ChildRun run = RunChild(setupExe, Quoted(setupExe) + " /S " + stage.productCode);
+                    complete = complete && run.ended && AllGone(stage);
                     setupTimes.push_back(run.seconds);
                     peak = std::max(peak, run.peakBytes);
                 } else {
@@ -273,9 +284,36 @@ int main(int argc, char** argv)
             }
         }
         const double s = Median(setupTimes), d = Median(loopTimes);
-        std::printf("%8d %6d %14.3f %14.3f %8.2f %14.1f%s\n", n, runs, s, d, s / d,
+        std::printf("%8d %5d %13.3f %15.3f %7.2f %15.1f%s\n", n, runs, s, d, s / d,
                     static_cast<double>(peak) / (1024.0 * 1024.0), complete ? "" : "  (setup left files!)");
         std::fflush(stdout);
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 6 && std::string(argv[1]) == "--stage") {
+        Stage stage;
+        stage.filesFolder = argv[2];
+        stage.installerFolder = argv[3];
+        stage.productCode = argv[4];
+        stage.count = std::atoi(argv[5]);
+        return RunStage(stage);
+    }
+    if (argc == 4 && std::string(argv[1]) == "--delete-loop")
+        return RunDeleteLoop(argv[2], argv[3]);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: removal_bench <setup.exe> [runs] [N ...]\n");
+        return 2;
+    }
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    std::vector<int> sizes;
+    for (int i = 3; i < argc; ++i)
+        sizes.push_back(std::atoi(argv[i]));
+    if (sizes.empty())
+        sizes = {1000, 10000, 50000};
+    return RunBenchmark(argv[1], runs, sizes);
 }
