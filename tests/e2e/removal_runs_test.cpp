@@ -45,7 +45,7 @@ TEST(SetupE2E, ModifyRunAsksNothingAndSaysProductUninstalled)
     ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/I " + product.Code()));
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
     ExpectExitZero(run);
     ExpectRemoved(product);
 }
@@ -56,10 +56,10 @@ TEST(SetupE2E, UninstallWithoutLanguageFileAsksTheBuiltInQuestion)
     ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/R " + product.Code()));
-    ExpectBoxAndPress(run, "",
+    ExpectBoxAndPress(run, kQuestionBox, "",
                       "This will remove Scrivex 100%s Edition from your system, do you want to continue?",
                       IDYES);
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
     ExpectExitZero(run);
     ExpectRemoved(product);
 }
@@ -73,9 +73,9 @@ TEST(SetupE2E, UninstallAsksTheLanguageQuestionWithAngleVariablesOnly)
                                       "15=Scrivex removal\r\n"));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/R " + product.Code()));
-    ExpectBoxAndPress(run, "Scrivex removal",
+    ExpectBoxAndPress(run, kQuestionBox, "Scrivex removal",
                       "Remove Scrivex Pro " + product.Code() + " [ProductName]?", IDYES);
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
     ExpectExitZero(run);
     ExpectRemoved(product);
 }
@@ -86,7 +86,7 @@ TEST(SetupE2E, UninstallAnsweredNoRemovesNothing)
     ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/R " + product.Code()));
-    ExpectBoxAndPress(run, "",
+    ExpectBoxAndPress(run, kQuestionBox, "",
                       "This will remove Vantora Test Product from your system, do you want to continue?",
                       IDNO);
     ExpectExitZero(run);
@@ -107,7 +107,7 @@ TEST(SetupE2E, ProductWithARemovalThemeIsRemovedWithoutAWindowForNow)
                               "[MAINWINDOW]\r\ncaption=Removal\r\n"));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/I " + product.Code()));
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
     ExpectExitZero(run);
     ExpectRemoved(product);
 }

@@ -47,7 +47,7 @@ TEST(SetupTraceE2E, WindowlessUninstallEndsAfterItsMessage)
     SetupProcess run;
     ASSERT_TRUE(run.Start("/I " + product.Code()));
     viewer.ListenTo(run.Id());
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
     ExpectExitZero(run);
 
     const Steps expected = {"UN 1", "UN 2", "StartCopyNow 1", "StartCopyNow 2", "StartCopyNowTH RETURN",
@@ -65,7 +65,7 @@ TEST(SetupTraceE2E, AnsweringNoSendsNoTraceLine)
     SetupProcess run;
     ASSERT_TRUE(run.Start("/R " + product.Code()));
     viewer.ListenTo(run.Id());
-    ExpectBoxAndPress(run, "",
+    ExpectBoxAndPress(run, kQuestionBox, "",
                       "This will remove Vantora Test Product from your system, do you want to continue?",
                       IDNO);
     ExpectExitZero(run);
@@ -81,7 +81,7 @@ TEST(SetupTraceE2E, MissingLogEndsWithTheClosingStepOnly)
     SetupProcess run;
     ASSERT_TRUE(run.Start("/S " + product.Code()));
     viewer.ListenTo(run.Id());
-    ExpectBoxAndPress(run, "Vantora", kNotFound, IDOK);
+    ExpectBoxAndPress(run, kNotFoundBox, "Vantora", kNotFound, IDOK);
     ExpectExitZero(run);
     EXPECT_EQ(viewer.Steps(), Steps{"ByeByeInstall 1"});
 }
