@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "tests/support/setup_process.h"
@@ -39,12 +40,14 @@ inline constexpr BoxLook kNotFoundBox = {MB_OK, true, true};     // information 
 inline constexpr BoxLook kUninstalledBox = {MB_OK, false, true};
 inline constexpr BoxLook kStartupBox = {MB_OK, false, false};    // usage text
 
-// Waits for the next message box of the run, checks it and presses the button.
-inline void ExpectBoxAndPress(const SetupProcess& run, const BoxLook& look, const std::string& caption,
-                              const std::string& text, int button)
+// Waits for the next message box of the run and checks it; the box is left open.
+inline std::optional<MessageBoxView> ExpectBox(const SetupProcess& run, const BoxLook& look,
+                                               const std::string& caption, const std::string& text)
 {
     const auto box = WaitForMessageBox(run, kRunTimeoutMs);
-    ASSERT_TRUE(box.has_value()) << "no message box: " << text;
+    EXPECT_TRUE(box.has_value()) << "no message box: " << text;
+    if (!box)
+        return box;
     EXPECT_EQ(box->caption, caption);
     EXPECT_EQ(box->text, text);
     EXPECT_EQ(box->buttons, look.buttons) << text;
@@ -53,6 +56,15 @@ inline void ExpectBoxAndPress(const SetupProcess& run, const BoxLook& look, cons
     if (!look.ownedByMainFrame) {
         EXPECT_EQ(box->owner, nullptr) << text;
     }
+    return box;
+}
+
+// Waits for the next message box of the run, checks it and presses the button.
+inline void ExpectBoxAndPress(const SetupProcess& run, const BoxLook& look, const std::string& caption,
+                              const std::string& text, int button)
+{
+    const auto box = ExpectBox(run, look, caption, text);
+    ASSERT_TRUE(box.has_value());
     ASSERT_TRUE(PressButton(*box, button));
 }
 
