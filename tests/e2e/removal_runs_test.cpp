@@ -80,6 +80,24 @@ TEST(SetupE2E, UninstallAsksTheLanguageQuestionWithAngleVariablesOnly)
     ExpectRemoved(product);
 }
 
+// The installer writes its texts in the ANSI code page (Windows-1252): they reach the question
+// box byte for byte, from the language file as from the uninstall entry.
+TEST(SetupE2E, UninstallQuestionShowsWindows1252TextsAsWritten)
+{
+    StagedProduct product("Scrivex Edici\xF3n");
+    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    ASSERT_TRUE(product.WriteLanguage("[SetupProgress]\r\n"
+                                      "14=\xBF" "Desea quitar <ProductName> del equipo?\r\n"
+                                      "15=Desinstalaci\xF3n\r\n"));
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/R " + product.Code()));
+    ExpectBoxAndPress(run, kQuestionBox, "Desinstalaci\xF3n", "\xBF" "Desea quitar Scrivex Edici\xF3n del equipo?",
+                      IDYES);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
+    ExpectExitZero(run);
+    ExpectRemoved(product);
+}
+
 TEST(SetupE2E, UninstallAnsweredNoRemovesNothing)
 {
     StagedProduct product;
