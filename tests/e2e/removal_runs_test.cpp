@@ -102,6 +102,9 @@ TEST(SetupE2E, UninstallAnsweredNoRemovesNothing)
 {
     StagedProduct product;
     ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    // An empty language file asks the built-in question in a box without caption, as a missing
+    // one does.
+    ASSERT_TRUE(product.WriteLanguage(""));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/R " + product.Code()));
     ExpectBoxAndPress(run, kQuestionBox, "",
