@@ -33,15 +33,12 @@ public:
     bool Valid() const { return window_ != nullptr; }
     // Lets the thread answer again (and then end).
     void Release() { SetEvent(release_); }
-    int Received() const { return received_; }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        if (message == WM_COPYDATA) {
-            ++reinterpret_cast<StuckViewer*>(GetWindowLongPtrA(window, GWLP_USERDATA))->received_;
-            return TRUE;
-        }
+        if (message == WM_COPYDATA)
+            return TRUE; // the record is not read: its sender may have given up on it long ago
         return DefWindowProcA(window, message, wParam, lParam);
     }
 
@@ -54,7 +51,6 @@ private:
         RegisterClassA(&wc);
         HWND window = CreateWindowExA(0, kTraceViewerClass, "stuck viewer", WS_OVERLAPPED, 0, 0, 10, 10,
                                       nullptr, nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         window_ = window;
         SetEvent(ready);
         if (window == nullptr)
@@ -71,7 +67,6 @@ private:
     Handle release_;
     std::thread thread_;
     std::atomic<HWND> window_{nullptr};
-    std::atomic<int> received_{0};
 };
 
 // A viewer that stops answering costs each trace a few seconds, never the run.
@@ -96,7 +91,7 @@ TEST(Trace, ViewerThatDoesNotAnswerHoldsTheSenderOnlyForTheTimeLimit)
 
     EXPECT_TRUE(returned) << "Trace waited for a viewer that does not answer";
     EXPECT_LT(elapsed, kTraceSendTimeoutMs + 2000u);
-    EXPECT_EQ(viewer.Received(), 0);
+    // Whether the viewer still gets the line once it answers again is the system's affair.
 }
 
 } // namespace
