@@ -202,4 +202,65 @@ TEST(CMainFrame, MissingLogMessageHasTheInformationIconOwnedByTheFrameAndEndsThe
     DrainQueue();
 }
 
+// A folder of the test's own with an uninstall log and, when asked, a removal theme.
+class StagedFolder {
+public:
+    explicit StagedFolder(bool withTheme)
+    {
+        static int counter = 0;
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "vt_frame_" + std::to_string(GetCurrentProcessId()) + "_" +
+                  std::to_string(++counter) + "\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        CreateDirectoryA((folder_ + "theme").c_str(), nullptr);
+        Touch(folder_ + "uninstall.log");
+        if (withTheme)
+            Touch(folder_ + "theme\\uninstall.lcd");
+    }
+    ~StagedFolder()
+    {
+        DeleteFileA((folder_ + "theme\\uninstall.lcd").c_str());
+        DeleteFileA((folder_ + "uninstall.log").c_str());
+        RemoveDirectoryA((folder_ + "theme").c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    StagedFolder(const StagedFolder&) = delete;
+    StagedFolder& operator=(const StagedFolder&) = delete;
+    const std::string& path() const { return folder_; }
+
+private:
+    static void Touch(const std::string& file)
+    {
+        CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    }
+    std::string folder_;
+};
+
+// Until the themed removal window exists, a product with "uninstall.lcd" runs windowless too.
+class StartedRun : public ::testing::TestWithParam<bool> {};
+
+TEST_P(StartedRun, IsWindowlessWithTheRemovalTimerPendingAndNoQuit)
+{
+    DrainQueue();
+    StagedFolder staged(GetParam());
+    SetContext(kRunSilent);
+    TheProductContext().uninstallLogPath = staged.path() + "uninstall.log";
+    TheProductContext().themeFolder = staged.path() + "theme\\";
+
+    RecordingFrame frame;
+    ASSERT_TRUE(frame.Create(kFrameMenu, kFrameStyle, "frame"));
+    EXPECT_EQ(TheProductContext().windowless, kFlagOn);
+    EXPECT_FALSE(IsWindowVisible(frame.hwnd()));
+    MSG msg = {};
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    // The removal waits for timer 1; killing it here keeps this test from removing anything.
+    EXPECT_TRUE(KillTimer(frame.hwnd(), kRemovalTimerId));
+    frame.Destroy();
+    DrainQueue();
+}
+
+INSTANTIATE_TEST_SUITE_P(CMainFrame, StartedRun, ::testing::Values(false, true));
+
 } // namespace
