@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "common/handles.h"
 #include "setup/shell/product_context.h"
 
 // The main frame's own message boxes, seen from inside the process: only here can the icon a
@@ -232,8 +233,9 @@ public:
 private:
     static void Touch(const std::string& file)
     {
-        CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+        FileHandle created(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        EXPECT_TRUE(created.valid()) << file;
     }
     std::string folder_;
 };
