@@ -12,13 +12,17 @@ bool IsSignalled(HANDLE handle)
 }
 
 // Fetches and dispatches one message with the character width of its target window, so that a
-// Unicode window (a rich-edit control, say) gets its text unconverted.
+// Unicode window (a rich-edit control, say) gets its text unconverted. The fetch does not block:
+// a message sent to this thread while it fetches can take away the one that was peeked (a
+// handler that repaints or kills a timer), and a blocking fetch would then sleep on an empty
+// queue long after the handle was signalled.
 void DispatchOne(const MSG& peeked)
 {
     MSG msg;
     const bool wide = peeked.hwnd != nullptr && IsWindowUnicode(peeked.hwnd);
-    const BOOL fetched = wide ? GetMessageW(&msg, nullptr, 0, 0) : GetMessageA(&msg, nullptr, 0, 0);
-    if (fetched <= 0)
+    const BOOL fetched = wide ? PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)
+                              : PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+    if (!fetched || msg.message == WM_QUIT)
         return;
     TranslateMessage(&msg);
     if (wide)

@@ -8,7 +8,3 @@
 // as text, never used as a format.
 std::string ConfirmationQuestion(const std::string& languageQuestion,
                                  const std::string& displayName, const std::string& productCode);
-
-// The program's title as the framework forms it when no title string exists: the file name of
-// the module without folder and extension ("C:\x\setup.exe" gives "setup").
-std::string ApplicationTitleFromModulePath(const std::string& modulePath);

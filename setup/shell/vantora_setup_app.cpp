@@ -7,8 +7,8 @@
 #include <string>
 
 #include "setup/program/resource.h"
+#include "setup/shell/application_title.h"
 #include "setup/shell/command_line.h"
-#include "setup/shell/confirmation.h"
 #include "setup/shell/main_frame.h"
 #include "setup/shell/product_context.h"
 #include "setup/shell/product_paths.h"

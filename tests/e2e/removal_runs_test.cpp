@@ -45,7 +45,7 @@ TEST(SetupE2E, ModifyRunAsksNothingAndSaysProductUninstalled)
     ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/I " + product.Code()));
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
     ExpectExitZero(run);
     ExpectRemoved(product);
 }
@@ -56,10 +56,10 @@ TEST(SetupE2E, UninstallWithoutLanguageFileAsksTheBuiltInQuestion)
     ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/R " + product.Code()));
-    ExpectBoxAndPress(run, "",
+    ExpectBoxAndPress(run, kQuestionBox, "",
                       "This will remove Scrivex 100%s Edition from your system, do you want to continue?",
                       IDYES);
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
     ExpectExitZero(run);
     ExpectRemoved(product);
 }
@@ -73,9 +73,27 @@ TEST(SetupE2E, UninstallAsksTheLanguageQuestionWithAngleVariablesOnly)
                                       "15=Scrivex removal\r\n"));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/R " + product.Code()));
-    ExpectBoxAndPress(run, "Scrivex removal",
+    ExpectBoxAndPress(run, kQuestionBox, "Scrivex removal",
                       "Remove Scrivex Pro " + product.Code() + " [ProductName]?", IDYES);
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
+    ExpectExitZero(run);
+    ExpectRemoved(product);
+}
+
+// The installer writes its texts in the ANSI code page (Windows-1252): they reach the question
+// box byte for byte, from the language file as from the uninstall entry.
+TEST(SetupE2E, UninstallQuestionShowsWindows1252TextsAsWritten)
+{
+    StagedProduct product("Scrivex Edici\xF3n");
+    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    ASSERT_TRUE(product.WriteLanguage("[SetupProgress]\r\n"
+                                      "14=\xBF" "Desea quitar <ProductName> del equipo?\r\n"
+                                      "15=Desinstalaci\xF3n\r\n"));
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/R " + product.Code()));
+    ExpectBoxAndPress(run, kQuestionBox, "Desinstalaci\xF3n", "\xBF" "Desea quitar Scrivex Edici\xF3n del equipo?",
+                      IDYES);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
     ExpectExitZero(run);
     ExpectRemoved(product);
 }
@@ -84,9 +102,12 @@ TEST(SetupE2E, UninstallAnsweredNoRemovesNothing)
 {
     StagedProduct product;
     ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    // An empty language file asks the built-in question in a box without caption, as a missing
+    // one does.
+    ASSERT_TRUE(product.WriteLanguage(""));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/R " + product.Code()));
-    ExpectBoxAndPress(run, "",
+    ExpectBoxAndPress(run, kQuestionBox, "",
                       "This will remove Vantora Test Product from your system, do you want to continue?",
                       IDNO);
     ExpectExitZero(run);
@@ -107,7 +128,7 @@ TEST(SetupE2E, ProductWithARemovalThemeIsRemovedWithoutAWindowForNow)
                               "[MAINWINDOW]\r\ncaption=Removal\r\n"));
     SetupProcess run;
     ASSERT_TRUE(run.Start("/I " + product.Code()));
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
     ExpectExitZero(run);
     ExpectRemoved(product);
 }

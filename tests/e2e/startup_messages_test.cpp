@@ -15,7 +15,7 @@ TEST_P(UnusableCommandLine, ShowsTheUsageText)
         arguments.replace(at, 4, code);
     SetupProcess run;
     ASSERT_TRUE(run.Start(arguments));
-    ExpectBoxAndPress(run, kAppTitle, kUsage, IDOK);
+    ExpectBoxAndPress(run, kStartupBox, kAppTitle, kUsage, IDOK);
     ExpectExitZero(run);
 }
 
@@ -34,7 +34,7 @@ TEST(SetupE2E, MessageCaptionIsTheProgramsFileName)
     ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), renamed.c_str(), FALSE));
     SetupProcess run; // declared after the folder: ended before the folder goes
     ASSERT_TRUE(run.Start("", renamed));
-    ExpectBoxAndPress(run, "vantexec", kUsage, IDOK);
+    ExpectBoxAndPress(run, kStartupBox, "vantexec", kUsage, IDOK);
     ExpectExitZero(run);
 }
 
@@ -47,10 +47,10 @@ TEST_P(MissingUninstallLog, IsReportedAndNothingIsRemoved)
     SetupProcess run;
     ASSERT_TRUE(run.Start(GetParam() + " " + product.Code()));
     if (GetParam() == "/R")
-        ExpectBoxAndPress(run, "",
+        ExpectBoxAndPress(run, kQuestionBox, "",
                           "This will remove Vantora Test Product from your system, do you want to continue?",
                           IDYES);
-    ExpectBoxAndPress(run, "Vantora", kNotFound, IDOK);
+    ExpectBoxAndPress(run, kNotFoundBox, "Vantora", kNotFound, IDOK);
     ExpectExitZero(run);
     EXPECT_TRUE(FileExists(kept));
     EXPECT_TRUE(product.UninstallKeyExists());
@@ -66,8 +66,8 @@ TEST(SetupE2E, UnregisteredProductWithALogIsStillRemoved)
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, product.UninstallKeyPath().c_str());
     SetupProcess run;
     ASSERT_TRUE(run.Start("/R " + product.Code()));
-    ExpectBoxAndPress(run, "", "This will remove  from your system, do you want to continue?", IDYES);
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    ExpectBoxAndPress(run, kQuestionBox, "", "This will remove  from your system, do you want to continue?", IDYES);
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
     ExpectExitZero(run);
     EXPECT_FALSE(FileExists(product.InstallFolder() + "a.txt"));
 }

@@ -47,13 +47,41 @@ TEST(SetupTraceE2E, WindowlessUninstallEndsAfterItsMessage)
     SetupProcess run;
     ASSERT_TRUE(run.Start("/I " + product.Code()));
     viewer.ListenTo(run.Id());
-    ExpectBoxAndPress(run, kAppTitle, kUninstalled, IDOK);
+    const auto box = ExpectBox(run, kUninstalledBox, kAppTitle, kUninstalled);
+    ASSERT_TRUE(box.has_value());
+    // Traces are sent and answered before the next step, so while the box is open the run has
+    // said exactly this much: the windowless finish, and not yet its end.
+    const Steps beforeTheBox = {"UN 1", "UN 2", "StartCopyNow 1", "StartCopyNow 2", "StartCopyNowTH RETURN",
+                                "StartCopyNow 3", "UN 3", "FinishUninstall 1", "FinishUninstall 3"};
+    EXPECT_EQ(viewer.Steps(), beforeTheBox);
+    ASSERT_TRUE(PressButton(*box, IDOK));
     ExpectExitZero(run);
 
-    const Steps expected = {"UN 1", "UN 2", "StartCopyNow 1", "StartCopyNow 2", "StartCopyNowTH RETURN",
-                            "StartCopyNow 3", "UN 3", "FinishUninstall 1", "FinishUninstall 3",
-                            "ByeByeInstall 1", "UN 4"};
+    Steps expected = beforeTheBox;
+    expected.push_back("ByeByeInstall 1");
+    expected.push_back("UN 4");
     EXPECT_EQ(viewer.Steps(), expected);
+}
+
+TEST(SetupTraceE2E, ConfirmedUninstallTracesNothingBeforeTheAnswer)
+{
+    StagedProduct product;
+    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
+    TraceViewer viewer;
+    ASSERT_TRUE(viewer.Valid());
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/R " + product.Code()));
+    viewer.ListenTo(run.Id());
+    const auto question = ExpectBox(run, kQuestionBox, "",
+                                    "This will remove Vantora Test Product from your system, do you want to continue?");
+    ASSERT_TRUE(question.has_value());
+    EXPECT_TRUE(viewer.Lines().empty());
+    ASSERT_TRUE(PressButton(*question, IDYES));
+    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
+    ExpectExitZero(run);
+    ASSERT_FALSE(viewer.Steps().empty());
+    EXPECT_EQ(viewer.Steps().front(), "UN 1");
+    EXPECT_EQ(viewer.Steps().back(), "UN 4");
 }
 
 TEST(SetupTraceE2E, AnsweringNoSendsNoTraceLine)
@@ -65,7 +93,7 @@ TEST(SetupTraceE2E, AnsweringNoSendsNoTraceLine)
     SetupProcess run;
     ASSERT_TRUE(run.Start("/R " + product.Code()));
     viewer.ListenTo(run.Id());
-    ExpectBoxAndPress(run, "",
+    ExpectBoxAndPress(run, kQuestionBox, "",
                       "This will remove Vantora Test Product from your system, do you want to continue?",
                       IDNO);
     ExpectExitZero(run);
@@ -81,7 +109,10 @@ TEST(SetupTraceE2E, MissingLogEndsWithTheClosingStepOnly)
     SetupProcess run;
     ASSERT_TRUE(run.Start("/S " + product.Code()));
     viewer.ListenTo(run.Id());
-    ExpectBoxAndPress(run, "Vantora", kNotFound, IDOK);
+    const auto box = ExpectBox(run, kNotFoundBox, "Vantora", kNotFound);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_TRUE(viewer.Lines().empty()) << "the run ended before its message was answered";
+    ASSERT_TRUE(PressButton(*box, IDOK));
     ExpectExitZero(run);
     EXPECT_EQ(viewer.Steps(), Steps{"ByeByeInstall 1"});
 }

@@ -81,6 +81,44 @@ std::string MessageBoxText(HWND box)
     return best;
 }
 
+// The message box's icon is a static control holding an icon; without one it holds none.
+bool HasIcon(HWND box)
+{
+    bool found = false;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassName(child) == "Static" && SendMessageA(child, STM_GETICON, 0, 0) != 0)
+            found = true;
+    }
+    return found;
+}
+
+int ButtonSet(HWND box)
+{
+    const bool ok = GetDlgItem(box, IDOK) != nullptr;
+    const bool yes = GetDlgItem(box, IDYES) != nullptr;
+    const bool no = GetDlgItem(box, IDNO) != nullptr;
+    const bool cancel = GetDlgItem(box, IDCANCEL) != nullptr;
+    if (ok && !yes && !no && !cancel)
+        return MB_OK;
+    if (yes && no && !ok && !cancel)
+        return MB_YESNO;
+    return -1;
+}
+
+constexpr DWORD kMainFrameStyle = 0x00CF8000;
+
+bool IsHiddenMainFrame(HWND window, DWORD processId)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != processId || IsWindowVisible(window) || GetParent(window) != nullptr)
+        return false;
+    // The frame's menu itself cannot be read from another process; that it has one, and the
+    // frame's style (overlapped window plus the frame flag 0x8000), can.
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    return GetMenu(window) != nullptr && (style & kMainFrameStyle) == kMainFrameStyle;
+}
+
 } // namespace
 
 bool HasVisibleWindow(DWORD processId)
@@ -190,6 +228,10 @@ std::optional<MessageBoxView> WaitForMessageBox(const SetupProcess& process, DWO
             view.window = search.found;
             view.caption = WindowText(search.found);
             view.text = MessageBoxText(search.found);
+            view.buttons = ButtonSet(search.found);
+            view.hasIcon = HasIcon(search.found);
+            view.owner = GetWindow(search.found, GW_OWNER);
+            view.ownedByMainFrame = view.owner != nullptr && IsHiddenMainFrame(view.owner, process.Id());
             return view;
         }
         if (process.HasExited() || GetTickCount64() >= end)

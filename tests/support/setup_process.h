@@ -47,6 +47,15 @@ struct MessageBoxView {
     HWND window = nullptr;
     std::string caption;
     std::string text;
+    // The buttons the box offers, as MB_OK or MB_YESNO (-1 for any other set).
+    int buttons = -1;
+    // Whether the box shows an icon at all. Which icon cannot be read from another process: its
+    // handle is only valid in the process that loaded it.
+    bool hasIcon = false;
+    // The owner window, none for an unowned box; and whether that owner is setup's hidden main
+    // frame: a hidden top-level window of the same process with a menu and the frame's style.
+    HWND owner = nullptr;
+    bool ownedByMainFrame = false;
 };
 
 // Waits for a visible top-level dialog (class "#32770") of the process and reads its caption

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "setup/shell/application_title.h"
 #include "setup/shell/confirmation.h"
 
 namespace {

@@ -1,0 +1,268 @@
+#include "setup/shell/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+#include "common/handles.h"
+#include "setup/shell/product_context.h"
+
+// The main frame's own message boxes, seen from inside the process: only here can the icon a
+// box shows be told apart (an icon handle means nothing in another process).
+
+namespace {
+
+constexpr UINT kFrameMenu = 128;
+constexpr DWORD kFrameStyle = 0x00CF8000;
+
+enum class Icon { None, Question, Information, Other };
+
+struct SeenBox {
+    bool found = false;
+    std::string caption;
+    std::string text;
+    Icon icon = Icon::None;
+    HWND owner = nullptr;
+    bool yesNo = false;
+};
+
+std::string WindowText(HWND window)
+{
+    char text[512] = {};
+    const int n = GetWindowTextA(window, text, sizeof text);
+    return std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+BOOL CALLBACK FindBoxOfThread(HWND window, LPARAM param)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+Icon IconOf(HWND box)
+{
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const auto shown = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        if (shown == nullptr)
+            continue;
+        // The system's icons are shared: in this process the box's icon is the very handle that
+        // loading the same system icon gives.
+        if (shown == LoadIconA(nullptr, IDI_QUESTION))
+            return Icon::Question;
+        if (shown == LoadIconA(nullptr, IDI_INFORMATION))
+            return Icon::Information;
+        return Icon::Other;
+    }
+    return Icon::None;
+}
+
+// Watches the constructing thread for a message box, reads it and presses `button`. Bounded:
+// when no box appears within 20 seconds it gives up (and the test fails on `found`).
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(int button) : thread_(GetCurrentThreadId())
+    {
+        worker_ = std::thread([this, button] { Run(button); });
+    }
+    ~BoxAnswerer()
+    {
+        if (worker_.joinable())
+            worker_.join();
+    }
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+    // What the box showed, once the watcher is done.
+    SeenBox Seen()
+    {
+        if (worker_.joinable())
+            worker_.join();
+        return seen_;
+    }
+
+private:
+    void Run(int button)
+    {
+        const ULONGLONG end = GetTickCount64() + 20000;
+        HWND box = nullptr;
+        while (box == nullptr && GetTickCount64() < end) {
+            EnumThreadWindows(thread_, FindBoxOfThread, reinterpret_cast<LPARAM>(&box));
+            if (box == nullptr)
+                Sleep(20);
+        }
+        if (box == nullptr)
+            return;
+        Sleep(100); // let the box fill its controls
+        seen_.found = true;
+        seen_.caption = WindowText(box);
+        seen_.text = WindowText(GetDlgItem(box, 0xFFFF));
+        seen_.icon = IconOf(box);
+        seen_.owner = GetWindow(box, GW_OWNER);
+        seen_.yesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr &&
+                      GetDlgItem(box, IDOK) == nullptr;
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    }
+
+    DWORD thread_;
+    SeenBox seen_;
+    std::thread worker_;
+};
+
+// The frame's creation handler asks and checks before it returns; the frame records its own
+// window handle as it is created, so a box can be matched to its owner.
+class RecordingFrame : public CMainFrame {
+public:
+    HWND created = nullptr;
+
+protected:
+    int OnCreate(const CREATESTRUCTA& create) override
+    {
+        created = hwnd();
+        return CMainFrame::OnCreate(create);
+    }
+};
+
+void DrainQueue()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+std::string MissingPath(const char* name)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "vt_no_such_" + std::to_string(GetCurrentProcessId()) + "\\" + name;
+}
+
+void SetContext(int runMode)
+{
+    ProductContext& context = TheProductContext();
+    context = ProductContext();
+    context.runMode = runMode;
+    context.productCode = "{VT-FRAME}";
+    context.displayName = "Scrivex";
+    context.uninstallLogPath = MissingPath("uninstall.log");
+    context.themeFolder = MissingPath("theme\\");
+    context.languageFile = MissingPath("language.lan");
+}
+
+TEST(CMainFrame, UninstallQuestionHasYesNoAndTheQuestionIconOwnedByTheFrame)
+{
+    DrainQueue();
+    SetContext(kRunUninstall);
+    RecordingFrame frame;
+    BoxAnswerer answerer(IDNO);
+    // Answering No refuses the creation.
+    EXPECT_FALSE(frame.Create(kFrameMenu, kFrameStyle, "frame"));
+    const SeenBox box = answerer.Seen();
+    ASSERT_TRUE(box.found);
+    EXPECT_EQ(box.text, "This will remove Scrivex from your system, do you want to continue?");
+    EXPECT_EQ(box.caption, "");
+    EXPECT_TRUE(box.yesNo);
+    EXPECT_EQ(box.icon, Icon::Question);
+    EXPECT_NE(box.owner, nullptr);
+    EXPECT_EQ(box.owner, frame.created);
+    EXPECT_EQ(frame.hwnd(), nullptr);
+    DrainQueue();
+}
+
+TEST(CMainFrame, MissingLogMessageHasTheInformationIconOwnedByTheFrameAndEndsTheRun)
+{
+    DrainQueue();
+    SetContext(kRunModify);
+    RecordingFrame frame;
+    BoxAnswerer answerer(IDOK);
+    EXPECT_TRUE(frame.Create(kFrameMenu, kFrameStyle, "frame"));
+    const SeenBox box = answerer.Seen();
+    ASSERT_TRUE(box.found);
+    EXPECT_EQ(box.caption, "Vantora");
+    EXPECT_EQ(box.text, "Uninstallation information not found. Vantora can't uninstall this software");
+    EXPECT_FALSE(box.yesNo);
+    EXPECT_EQ(box.icon, Icon::Information);
+    EXPECT_NE(box.owner, nullptr);
+    EXPECT_EQ(box.owner, frame.hwnd());
+    EXPECT_FALSE(IsWindowVisible(frame.hwnd()));
+
+    // The run is over: the quit message is posted (exit code 0) and no removal timer runs.
+    MSG msg = {};
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+    EXPECT_FALSE(KillTimer(frame.hwnd(), kRemovalTimerId));
+    frame.Destroy();
+    DrainQueue();
+}
+
+// A folder of the test's own with an uninstall log and, when asked, a removal theme.
+class StagedFolder {
+public:
+    explicit StagedFolder(bool withTheme)
+    {
+        static int counter = 0;
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "vt_frame_" + std::to_string(GetCurrentProcessId()) + "_" +
+                  std::to_string(++counter) + "\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        CreateDirectoryA((folder_ + "theme").c_str(), nullptr);
+        Touch(folder_ + "uninstall.log");
+        if (withTheme)
+            Touch(folder_ + "theme\\uninstall.lcd");
+    }
+    ~StagedFolder()
+    {
+        DeleteFileA((folder_ + "theme\\uninstall.lcd").c_str());
+        DeleteFileA((folder_ + "uninstall.log").c_str());
+        RemoveDirectoryA((folder_ + "theme").c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    StagedFolder(const StagedFolder&) = delete;
+    StagedFolder& operator=(const StagedFolder&) = delete;
+    const std::string& path() const { return folder_; }
+
+private:
+    static void Touch(const std::string& file)
+    {
+        FileHandle created(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        EXPECT_TRUE(created.valid()) << file;
+    }
+    std::string folder_;
+};
+
+// Until the themed removal window exists, a product with "uninstall.lcd" runs windowless too.
+class StartedRun : public ::testing::TestWithParam<bool> {};
+
+TEST_P(StartedRun, IsWindowlessWithTheRemovalTimerPendingAndNoQuit)
+{
+    DrainQueue();
+    StagedFolder staged(GetParam());
+    SetContext(kRunSilent);
+    TheProductContext().uninstallLogPath = staged.path() + "uninstall.log";
+    TheProductContext().themeFolder = staged.path() + "theme\\";
+
+    RecordingFrame frame;
+    ASSERT_TRUE(frame.Create(kFrameMenu, kFrameStyle, "frame"));
+    EXPECT_EQ(TheProductContext().windowless, kFlagOn);
+    EXPECT_FALSE(IsWindowVisible(frame.hwnd()));
+    MSG msg = {};
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    // The removal waits for timer 1; killing it here keeps this test from removing anything.
+    EXPECT_TRUE(KillTimer(frame.hwnd(), kRemovalTimerId));
+    frame.Destroy();
+    DrainQueue();
+}
+
+INSTANTIATE_TEST_SUITE_P(CMainFrame, StartedRun, ::testing::Values(false, true));
+
+} // namespace
