@@ -3,11 +3,6 @@
 # exit code, the message boxes and what is left on the machine. Message boxes need a display:
 # run ctest inside xvfb-run.
 if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
-  add_library(vt_test_support STATIC
-    support/staging.cpp support/setup_process.cpp support/trace_viewer.cpp)
-  vt_common_flags(vt_test_support)
-  target_link_libraries(vt_test_support PUBLIC advapi32 user32)
-
   vt_test(setup_e2e_tests
     SOURCES e2e/removal_runs_test.cpp e2e/startup_messages_test.cpp e2e/remove_all_guard_test.cpp
             e2e/resources_test.cpp

@@ -23,7 +23,7 @@ vt_test(setup_removal_logic_tests
 vt_test(setup_removal_tests
   WINDOWS
   SOURCES tests/vt_engine_test.cpp tests/removal_operations_test.cpp tests/third_party_test.cpp
-  DEPS setup_removal
+  DEPS setup_removal vt_test_support
 )
 # The removal's stand-ins are copied from beside the test program.
 if(TARGET setup_removal_tests)
@@ -35,7 +35,7 @@ endif()
 vt_test(setup_removal_worker_tests
   WINDOWS
   SOURCES tests/removal_worker_test.cpp
-  DEPS setup_removal
+  DEPS setup_removal vt_test_support
   PROPERTIES RESOURCE_LOCK OrvaneEvent
 )
 

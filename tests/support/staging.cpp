@@ -71,31 +71,6 @@ bool WriteTextFile(const std::string& path, const std::string& content)
            written == content.size();
 }
 
-void RemoveTree(const std::string& folder)
-{
-    std::string base = folder;
-    if (!base.empty() && base.back() != '\\')
-        base += '\\';
-    WIN32_FIND_DATAA data;
-    FindHandle find(FindFirstFileA((base + "*").c_str(), &data));
-    if (find) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = base + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find, &data));
-    }
-    find.reset();
-    RemoveDirectoryA(base.c_str());
-}
-
 ScratchFolder::ScratchFolder() : path_(TempFolder() + UniqueName("vt-e2e-scratch-") + "\\")
 {
     CreateDirectoryA(path_.c_str(), nullptr);

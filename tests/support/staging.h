@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "tests/support/remove_tree.h"
+
 // Staging of an installed product for the end-to-end runs of setup.exe: everything the
 // installer would have left, under a product code that no other test uses, removed again when
 // the stage goes out of scope.
@@ -15,8 +17,6 @@ std::string TempFolder();    // with a trailing backslash
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 bool WriteTextFile(const std::string& path, const std::string& content);
-// Our own test folders only: files and sub-folders, then the folder.
-void RemoveTree(const std::string& folder);
 
 // A folder of the test's own in the temporary folder, removed with its contents at the end.
 class ScratchFolder {

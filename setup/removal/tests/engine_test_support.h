@@ -12,6 +12,7 @@
 
 #include "setup/removal/removal_progress.h"
 #include "setup/shell/product_context.h"
+#include "tests/support/remove_tree.h"
 
 namespace enginetest {
 
@@ -56,30 +57,6 @@ inline void MakeFolder(const std::string& path)
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
 }
 
-// Deletes a folder and everything below it, read-only files included; never follows anything
-// but real subfolders.
-inline void DeleteFolderTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteFolderTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 // The folder the test program runs from, where the fixtures are built.
 inline std::string ProgramFolder()
 {
@@ -110,7 +87,7 @@ public:
         SetCurrentDirectoryA(savedCurrent_.c_str());
         // A program started by the test may still be on its way out and hold its file.
         for (int attempt = 0; attempt < 50 && Exists(path_); ++attempt) {
-            DeleteFolderTree(path_);
+            RemoveTree(path_);
             if (Exists(path_))
                 Sleep(50);
         }

@@ -175,7 +175,7 @@ TEST(RemovalOperations, AnInstallationFolderBelowProgramFilesIsDeleted)
     EXPECT_FALSE(Exists(inst));
     EXPECT_TRUE(Exists(programFiles));
     if (Exists(inst))
-        DeleteFolderTree(inst);
+        RemoveTree(inst);
 }
 
 TEST(RemovalOperations, LeaveFolderStaysInAFolderDirectlyBelowTheDriveRoot)
