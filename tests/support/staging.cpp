@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <atomic>
-
 #include "common/handles.h"
 
 namespace {
@@ -21,12 +19,6 @@ void SetStringValue(const std::string& keyPath, const char* name, const std::str
 }
 
 } // namespace
-
-std::string UniqueName(const std::string& prefix)
-{
-    static std::atomic<int> counter{0};
-    return prefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-}
 
 std::string WindowsFolder()
 {

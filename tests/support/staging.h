@@ -3,13 +3,11 @@
 #include <string>
 
 #include "tests/support/remove_tree.h"
+#include "tests/support/unique_name.h"
 
 // Staging of an installed product for the end-to-end runs of setup.exe: everything the
 // installer would have left, under a product code that no other test uses, removed again when
 // the stage goes out of scope.
-
-// A name unique to this test process: prefix + process id + a counter.
-std::string UniqueName(const std::string& prefix);
 
 std::string WindowsFolder(); // with a trailing backslash
 std::string TempFolder();    // with a trailing backslash

@@ -13,15 +13,9 @@
 #include "setup/removal/removal_progress.h"
 #include "setup/shell/product_context.h"
 #include "tests/support/remove_tree.h"
+#include "tests/support/unique_name.h"
 
 namespace enginetest {
-
-inline std::string UniqueName(const char* stem)
-{
-    static int counter = 0;
-    return std::string(stem) + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter) + "_" +
-           std::to_string(GetTickCount());
-}
 
 inline bool Exists(const std::string& path)
 {
