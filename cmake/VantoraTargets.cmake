@@ -33,17 +33,13 @@ function(vt_portable_library name)
   endif()
 endfunction()
 
-# vt_windows_library(name SOURCES ... [DEPS ...]) - Windows builds only.
+# vt_windows_library(name SOURCES ... [DEPS ...]) - Windows builds only; otherwise built just
+# like a portable library.
 function(vt_windows_library name)
   if(NOT WIN32)
     return()
   endif()
-  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
-  add_library(${name} STATIC ${A_SOURCES})
-  vt_common_flags(${name})
-  if(A_DEPS)
-    target_link_libraries(${name} PUBLIC ${A_DEPS})
-  endif()
+  vt_portable_library(${name} ${ARGN})
 endfunction()
 
 # Runtimes linked statically so that a program needs nothing beside it but system DLLs.
