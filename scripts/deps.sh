@@ -26,7 +26,7 @@ if [ ${#need[@]} -gt 0 ]; then
   echo "Installing: ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
-  apt-get install -y -q --no-install-recommends "${need[@]}"
+  apt-get install -y -q "${need[@]}"
   # wine64 alone leaves no 'wine' on some set-ups; recommends bring its helper scripts.
   have_cmd wine || apt-get install -y -q wine
 fi
