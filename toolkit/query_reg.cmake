@@ -1,0 +1,14 @@
+# The registry access class of the small programs: root-name parsing, text forms, value
+# conversions and association arguments in a portable core; the class over advapi32 beside it.
+vt_portable_library(toolkit_query_reg_core
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/query_reg_core.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/folder_collection.cpp
+  DEPS vt_error_report
+)
+vt_windows_library(toolkit_query_reg
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/query_reg.cpp
+  DEPS toolkit_query_reg_core
+)
+if(TARGET toolkit_query_reg)
+  target_link_libraries(toolkit_query_reg PUBLIC advapi32)
+endif()
