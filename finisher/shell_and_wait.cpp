@@ -1,0 +1,80 @@
+#include "finisher/shell_and_wait.h"
+
+#include "common/handles.h"
+
+namespace basShellAndWait {
+
+namespace {
+
+constexpr DWORD kWaitSliceMs = 250;
+
+// Dispatches what is pending. A quit message is kept aside and posted again afterwards, so that
+// it still ends whatever message loop the caller returns to.
+void ProcessPendingMessages()
+{
+    MSG msg;
+    bool quit = false;
+    WPARAM quitCode = 0;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            quitCode = msg.wParam;
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (quit)
+        PostQuitMessage(static_cast<int>(quitCode));
+}
+
+// A negative time-out has always passed.
+ULONGLONG LimitMs(long timeoutSeconds)
+{
+    return timeoutSeconds > 0 ? static_cast<ULONGLONG>(timeoutSeconds) * 1000u : 0u;
+}
+
+} // namespace
+
+bool ShellAndWait(const std::string& commandLine, int windowStyle, std::optional<long> timeoutSeconds,
+                  DWORD* exitCode, const std::string& applicationName)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(windowStyle);
+    PROCESS_INFORMATION info = {};
+    std::string mutableLine = commandLine; // CreateProcessA may write into its command line
+    if (!CreateProcessA(applicationName.empty() ? nullptr : applicationName.c_str(), &mutableLine[0],
+                        nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    // The handle from the start itself is waited on: it can read the exit code (a handle opened
+    // again by process id with the synchronize right alone cannot) and it cannot name another
+    // process that was given the same id meanwhile.
+    Handle thread(info.hThread);
+    Handle process(info.hProcess);
+    // A monotonic clock: a time of day would run backwards at midnight and never time out.
+    const ULONGLONG start = GetTickCount64();
+
+    for (;;) {
+        ProcessPendingMessages();
+        HANDLE handle = process.get();
+        const DWORD waited = MsgWaitForMultipleObjects(1, &handle, FALSE, kWaitSliceMs, QS_ALLINPUT);
+        if (waited == WAIT_OBJECT_0) {
+            // The process has ended, whatever code it ended with: 259 (the still-active value)
+            // is a code like any other once the handle is signalled.
+            DWORD code = 0;
+            if (!GetExitCodeProcess(handle, &code))
+                return false;
+            if (exitCode != nullptr)
+                *exitCode = code;
+            return true;
+        }
+        if (waited == WAIT_FAILED)
+            return false; // a wait that fails would fail again on every turn
+        if (timeoutSeconds && GetTickCount64() - start > LimitMs(*timeoutSeconds))
+            return false;
+    }
+}
+
+} // namespace basShellAndWait

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "common/handles.h"
+#include "finisher/iniciar.h"
+#include "finisher/install_log.h"
+#include "finisher/install_paths.h"
+#include "finisher/tests/finisher_fixture.h"
+#include "finisher/tests/machine_state_guard.h"
+#include "tests/support/staging.h"
+
+// The procedures of the sequence called directly, with the INI writer watched: what is handed to
+// it is what the installation log holds on Windows, leading blanks included.
+
+namespace {
+
+// Installation folder with its "Instalacion" folder, and a .NET root holding the recorder as
+// its registration tool; both removed at the end, the machine state restored.
+class LotefinalSequence : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = SetLogObserver([this](const std::string& file, const LogEntry& entry) {
+            logFiles_.push_back(file);
+            entries_.push_back(entry);
+        });
+        ASSERT_TRUE(CreateDirectoryA((folder_ + "Instalacion").c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA(netRoot_.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA((netRoot_ + "v2.0.50727").c_str(), nullptr));
+        ASSERT_TRUE(InstallRecorder(tool_));
+        ASSERT_TRUE(WriteTextFile(TypeLibraryPath(folder_), "tlb"));
+        ASSERT_TRUE(WriteTextFile(folder_ + "GdPicture.NET.dll", "dll"));
+        ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, kNetFrameworkSubkey, "InstallRoot", netRoot_));
+    }
+    void TearDown() override { SetLogObserver(previous_); }
+
+    ScratchFolder scratch_;
+    MachineStateGuard guard_;
+    const std::string folder_ = scratch_.Path();
+    const std::string netRoot_ = scratch_.Path() + "net\\";
+    const std::string tool_ = netRoot_ + "v2.0.50727\\RegAsm.exe";
+    const std::string log_ = InstallLogPath(folder_);
+    std::vector<LogEntry> entries_;
+    std::vector<std::string> logFiles_;
+    LogObserver previous_;
+};
+
+TEST_F(LotefinalSequence, RegistrationRunsTheToolHiddenAndWaitsForIt)
+{
+    const std::string marker = scratch_.Path() + "done.marker";
+    SetEnvironmentVariableA("VT_FINISHER_MARKER", marker.c_str());
+    Iniciar::RegistrarTLBS(TypeLibraryPath(folder_), log_);
+    SetEnvironmentVariableA("VT_FINISHER_MARKER", nullptr);
+
+    const std::string commandLine = netRoot_ + "v2.0.50727/RegAsm.exe /tlb:\"" + folder_ +
+                                    "GdPicture.NET.tlb\" /codebase \"" + folder_ + "GdPicture.NET.dll\"";
+    ASSERT_EQ(entries_.size(), 1u);
+    EXPECT_EQ(entries_[0], (LogEntry{"NetFrameWork", "ShellEjecute", commandLine}));
+    EXPECT_EQ(logFiles_[0], folder_ + "Instalacion\\LogInstsllLotes.ini");
+    EXPECT_TRUE(FileExists(marker)) << "the tool had not ended when the registration returned";
+    const auto runs = RecordedRuns(tool_);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, commandLine);
+    EXPECT_EQ(runs[0].show, "0");
+    char value[1024] = {};
+    GetPrivateProfileStringA("NetFrameWork", "ShellEjecute", "", value, sizeof value, log_.c_str());
+    EXPECT_EQ(std::string(value), commandLine);
+}
+
+struct PieceCase {
+    const char* name;
+    const char* removed; // relative to the scratch folder; "InstallRoot" for the registry value
+    const char* key;     // relative to the scratch folder unless absolute
+    const char* value;
+};
+
+void PrintTo(const PieceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class LotefinalMissingPiece : public LotefinalSequence, public ::testing::WithParamInterface<PieceCase> {};
+
+TEST_P(LotefinalMissingPiece, HandsOverExactlyItsEntryAndRunsNothing)
+{
+    const PieceCase& c = GetParam();
+    const std::string removed = c.removed;
+    if (removed == "InstallRoot") {
+        RegKey key;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNetFrameworkSubkey, 0, KEY_ALL_ACCESS, key.put()), 0);
+        RegDeleteValueA(key, "InstallRoot");
+    } else if (removed == "net\\v2.0.50727") {
+        DeleteFileA(tool_.c_str());
+        ASSERT_TRUE(RemoveDirectoryA((scratch_.Path() + removed).c_str()));
+    } else {
+        ASSERT_TRUE(DeleteFileA((scratch_.Path() + removed).c_str()));
+    }
+    Iniciar::RegistrarTLBS(TypeLibraryPath(folder_), log_);
+
+    const std::string key = c.key;
+    const std::string expectedKey = key.rfind("HKEY_", 0) == 0 ? key : scratch_.Path() + key;
+    ASSERT_EQ(entries_.size(), 1u);
+    EXPECT_EQ(entries_[0], (LogEntry{"NetFrameWork", expectedKey, c.value}));
+    EXPECT_TRUE(RecordedRuns(tool_).empty());
+}
+
+const char* const kMissingFile = " No se encuentra el archivo a registrar";
+
+INSTANTIATE_TEST_SUITE_P(
+    LotefinalSequence, LotefinalMissingPiece,
+    ::testing::Values(
+        PieceCase{"NoInstallRoot", "InstallRoot", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\.NetFrameWork", " SinInstalar"},
+        PieceCase{"NoFrameworkFolder", "net\\v2.0.50727", "net\\v2.0.50727", " SinEncontrar"},
+        PieceCase{"NoTool", "net\\v2.0.50727\\RegAsm.exe", "net\\v2.0.50727/", " No tiene RegAsm.exe"},
+        PieceCase{"NoTypeLibrary", "GdPicture.NET.tlb", "GdPicture.NET.tlb", kMissingFile},
+        PieceCase{"NoLibrary", "GdPicture.NET.dll", "GdPicture.NET.dll", kMissingFile}),
+    [](const ::testing::TestParamInfo<PieceCase>& info) { return std::string(info.param.name); });
+
+TEST_F(LotefinalSequence, RegistrationErrorIsLoggedAsItsReport)
+{
+    // An InstallRoot that cannot be tested as a folder name ends the procedure in its handler.
+    ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, kNetFrameworkSubkey, "InstallRoot", scratch_.Path() + "bad|root\\"));
+    Iniciar::RegistrarTLBS(TypeLibraryPath(folder_), log_);
+    ASSERT_EQ(entries_.size(), 1u);
+    EXPECT_EQ(entries_[0],
+              (LogEntry{"NetFrameWork", "ErrorRegistrarTLBS",
+                        "Error 52 (Bad file name or number) en procedimiento RegistrarTLBS de M\xF3" "dulo Iniciar"}));
+    char value[1024] = {};
+    GetPrivateProfileStringA("NetFrameWork", "ErrorRegistrarTLBS", "", value, sizeof value, log_.c_str());
+    EXPECT_EQ(std::string(value), entries_[0].value); // the byte F3 reaches the file as it is
+}
+
+TEST_F(LotefinalSequence, EmptySearchPathIsLoggedAndNothingIsAssociated)
+{
+    ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, kEnvironmentSubkey, "Path", "", REG_EXPAND_SZ));
+    const std::string tifBefore = ProgIdOf(".TIF");
+    const std::string jpgBefore = ProgIdOf(".JPG");
+    Iniciar::ConfigurarEntorno(folder_, log_);
+    ASSERT_EQ(entries_.size(), 1u);
+    EXPECT_EQ(entries_[0],
+              (LogEntry{"VariableEntornoPath",
+                        "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment",
+                        " No encontrada"}));
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kEnvironmentSubkey, "Path"), "");
+    EXPECT_EQ(ProgIdOf(".TIF"), tifBefore);
+    EXPECT_EQ(ProgIdOf(".JPG"), jpgBefore);
+}
+
+TEST_F(LotefinalSequence, SearchPathWriteIsLoggedAsDone)
+{
+    ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, kEnvironmentSubkey, "Path", "C:\\windows", REG_SZ));
+    Iniciar::ConfigurarEntorno(folder_, log_);
+    ASSERT_EQ(entries_.size(), 1u);
+    EXPECT_EQ(entries_[0].value, "Escritura en el registro");
+    DWORD type = 0;
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kEnvironmentSubkey, "Path", &type), folder_ + ";C:\\windows");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+}
+
+} // namespace

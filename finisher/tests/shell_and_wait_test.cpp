@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+#include "finisher/shell_and_wait.h"
+#include "finisher/tests/finisher_fixture.h"
+#include "tests/support/staging.h"
+
+using basShellAndWait::ShellAndWait;
+
+namespace {
+
+constexpr unsigned long kRecordWaitMs = 15000;
+
+// A copy of the recorder in a scratch folder of the test's own.
+struct Child {
+    ScratchFolder folder;
+    std::string path = folder.Path() + "child.exe";
+    Child() { EXPECT_TRUE(InstallRecorder(path)); }
+    std::string Line(const std::string& arguments) const { return "\"" + path + "\" " + arguments; }
+};
+
+struct ExitCase {
+    const char* arguments;
+    DWORD code;
+};
+
+void PrintTo(const ExitCase& c, std::ostream* os)
+{
+    *os << c.arguments;
+}
+
+class LotefinalShellAndWaitExit : public ::testing::TestWithParam<ExitCase> {};
+
+TEST_P(LotefinalShellAndWaitExit, EndedProcessIsTrueWithItsCodeStored)
+{
+    // 259 is the still-active value: once the process handle is signalled it is just a code.
+    Child child;
+    DWORD code = 12345;
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_TRUE(ShellAndWait(child.Line(GetParam().arguments), SW_HIDE, 20L, &code));
+    EXPECT_LT(GetTickCount64() - start, 15000u);
+    EXPECT_EQ(code, GetParam().code);
+    const auto runs = RecordedRuns(child.path);
+    ASSERT_EQ(runs.size(), 1u); // waited: the record is already complete
+    EXPECT_EQ(runs[0].show, "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(LotefinalShellAndWait, LotefinalShellAndWaitExit,
+                         ::testing::Values(ExitCase{"exit=0", 0}, ExitCase{"exit=259", 259},
+                                           ExitCase{"sleep=600 exit=3", 3}));
+
+TEST(LotefinalShellAndWait, WithoutTimeOutWaitsForTheEnd)
+{
+    Child child;
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_TRUE(ShellAndWait(child.Line("sleep=700"), SW_SHOWMINNOACTIVE));
+    EXPECT_GE(GetTickCount64() - start, 650u);
+    const auto runs = RecordedRuns(child.path);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].show, std::to_string(SW_SHOWMINNOACTIVE));
+}
+
+TEST(LotefinalShellAndWait, TimeOutEndsTheWaitWithFalse)
+{
+    Child child;
+    DWORD code = 777;
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(ShellAndWait(child.Line("sleep=2500"), SW_HIDE, 1L, &code));
+    const ULONGLONG took = GetTickCount64() - start;
+    EXPECT_GE(took, 1000u);
+    EXPECT_LT(took, 3500u);
+    EXPECT_EQ(code, 777u); // no code for a process that has not ended
+    // The child lives on; let it end before its folder goes.
+    EXPECT_TRUE(WaitForRuns(child.path, 1, kRecordWaitMs));
+    Sleep(2000);
+}
+
+TEST(LotefinalShellAndWait, UnstartableProgramIsFalse)
+{
+    ScratchFolder folder;
+    DWORD code = 777;
+    EXPECT_FALSE(ShellAndWait("\"" + folder.Path() + "missing.exe\"", SW_HIDE, 5L, &code));
+    EXPECT_FALSE(ShellAndWait("", SW_HIDE, 5L, &code));
+    EXPECT_EQ(code, 777u);
+}
+
+TEST(LotefinalShellAndWait, ApplicationNameRunsExactlyThatProgram)
+{
+    // Unquoted, "<folder>my tools\tool.exe" would start "<folder>my.exe" first.
+    ScratchFolder folder;
+    const std::string decoy = folder.Path() + "my.exe";
+    ASSERT_TRUE(CreateDirectoryA((folder.Path() + "my tools").c_str(), nullptr));
+    const std::string tool = folder.Path() + "my tools\\tool.exe";
+    ASSERT_TRUE(InstallRecorder(decoy));
+    ASSERT_TRUE(InstallRecorder(tool));
+    const std::string line = tool + " /tlb:\"x.tlb\" exit=4";
+    DWORD code = 0;
+    EXPECT_TRUE(ShellAndWait(line, SW_HIDE, 20L, &code, tool));
+    EXPECT_EQ(code, 4u);
+    const auto runs = RecordedRuns(tool);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, line); // the command line reaches it unchanged
+    EXPECT_TRUE(RecordedRuns(decoy).empty());
+}
+
+// A window of this thread that answers one message, to prove the queue is serviced meanwhile.
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP) {
+        ++*reinterpret_cast<int*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        return 42;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(LotefinalShellAndWait, MessagesAreHandledWhileWaiting)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = CountingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "LotefinalWaitTestWindow";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    int handled = 0;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&handled));
+
+    // Another thread sends while this one waits: without the pump the send would time out.
+    std::atomic<bool> answered{false};
+    std::thread sender([&] {
+        Sleep(300);
+        DWORD_PTR result = 0;
+        answered = SendMessageTimeoutA(window, WM_APP, 0, 0, SMTO_NORMAL, 5000, &result) != 0 && result == 42;
+    });
+    PostMessageA(window, WM_APP, 0, 0);
+    Child child;
+    EXPECT_TRUE(ShellAndWait(child.Line("sleep=1500"), SW_HIDE, 20L));
+    sender.join();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(handled, 2); // the posted message too
+    DestroyWindow(window);
+}
+
+} // namespace
