@@ -7,6 +7,10 @@ vt_portable_library(toolkit_query_reg_core
 )
 vt_windows_library(toolkit_query_reg
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/query_reg.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/query_reg_values.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/query_reg_keys.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/query_reg_folders.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/query_reg_associations.cpp
   DEPS toolkit_query_reg_core
 )
 if(TARGET toolkit_query_reg)
