@@ -16,3 +16,14 @@ vt_windows_library(toolkit_query_reg
 if(TARGET toolkit_query_reg)
   target_link_libraries(toolkit_query_reg PUBLIC advapi32)
 endif()
+
+vt_test(query_reg_core_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_core_test.cpp
+  DEPS toolkit_query_reg_core
+)
+vt_fuzzer(query_reg_fuzz
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_fuzz.cpp
+  DEPS toolkit_query_reg_core
+  CORPUS ${CMAKE_CURRENT_LIST_DIR}/tests/corpus
+  SECONDS 10
+)
