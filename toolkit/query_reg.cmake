@@ -7,8 +7,23 @@ vt_portable_library(toolkit_query_reg_core
 )
 vt_windows_library(toolkit_query_reg
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/query_reg.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/query_reg_values.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/query_reg_keys.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/query_reg_folders.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/query_reg_associations.cpp
   DEPS toolkit_query_reg_core
 )
 if(TARGET toolkit_query_reg)
   target_link_libraries(toolkit_query_reg PUBLIC advapi32)
 endif()
+
+vt_test(query_reg_core_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_core_test.cpp
+  DEPS toolkit_query_reg_core
+)
+vt_fuzzer(query_reg_fuzz
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_fuzz.cpp
+  DEPS toolkit_query_reg_core
+  CORPUS ${CMAKE_CURRENT_LIST_DIR}/tests/corpus
+  SECONDS 10
+)

@@ -91,8 +91,8 @@ public:
     // Sets (or, with an empty program path, deletes) the icon of the extension's ProgID.
     void AsociarIcono(const std::string& extension, const std::string& programPath,
                       long iconIndex);
-    // Deletes one key without its subkeys. The path may carry a root name; root is the default
-    // and is not validated, so a key the caller opened may be given.
+    // Deletes one key without its subkeys: keyPath under root as given (no root name is
+    // parsed, and root may be a key the caller opened).
     LONG DeleteKeyWin95(HKEY root, const std::string& keyPath);
     // Removes the extension's key and its ProgID's key.
     void DesasociarExt(const std::string& extension);

@@ -270,3 +270,39 @@ AssociationArgs PrepareAssociation(const std::string& extension, const std::stri
         args.verb.erase(amp, 1);
     return args;
 }
+
+bool NamesWholeRoot(const std::string& path)
+{
+    return path.find_first_not_of('\\') == std::string::npos;
+}
+
+std::string ListedValueText(unsigned long type, const std::vector<unsigned char>& data)
+{
+    const std::string text(data.begin(), data.end());
+    switch (type) {
+    case 1:
+    case 2:
+        return TrimRegString(text, false);
+    case 7: {
+        // The list's own final zero goes first, so that "a", "b" reads "a b" as a single
+        // value read does.
+        std::string strings = text;
+        if (!strings.empty() && strings.back() == '\0')
+            strings.pop_back();
+        return TrimRegString(strings, true);
+    }
+    case 4: {
+        std::uint32_t number = 0;
+        for (std::size_t i = 0; i < 4 && i < data.size(); ++i)
+            number |= static_cast<std::uint32_t>(data[i]) << (8 * i);
+        return std::to_string(number);
+    }
+    default:
+        return BytesText(data);
+    }
+}
+
+bool ListingKeepsType(unsigned long wantedType, unsigned long type)
+{
+    return type == wantedType || (wantedType == 1 && (type == 2 || type == 7));
+}

@@ -102,3 +102,12 @@ AssociationArgs PrepareAssociation(const std::string& extension, const std::stri
                                    const std::string& description, bool appendSpace);
 // "." in front of an extension that holds none.
 std::string DottedExtension(const std::string& extension);
+
+// True for a key path that, under its root, names the root itself ("", "\", "\\"...). A
+// recursive delete of such a path would empty a whole hive.
+bool NamesWholeRoot(const std::string& path);
+// The value text of a listing: types 1 and 2 cut at the first zero, 7 joined by spaces, 4 in
+// decimal, anything else as "0A FF " bytes. data is what the registry returned.
+std::string ListedValueText(unsigned long type, const std::vector<unsigned char>& data);
+// Whether a listing filtered by wantedType keeps a value of type: 1 also keeps 2 and 7.
+bool ListingKeepsType(unsigned long wantedType, unsigned long type);
