@@ -68,3 +68,10 @@ bool WaitForRuns(const std::string& programPath, std::size_t count, unsigned lon
         Sleep(50);
     }
 }
+
+void DeleteProgramWhenFree(const std::string& path, unsigned long milliseconds)
+{
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!DeleteFileA(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND && GetTickCount64() < end)
+        Sleep(50);
+}

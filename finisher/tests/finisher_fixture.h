@@ -27,3 +27,7 @@ std::vector<RecordedRun> RecordedRuns(const std::string& programPath);
 bool WaitForRuns(const std::string& programPath, std::size_t count, unsigned long milliseconds);
 
 std::string ReadFileText(const std::string& path);
+
+// Deletes a recorder copy, retrying for a bounded time: a program that has just ended can keep
+// its file busy for a moment, and its folder could then not be removed.
+void DeleteProgramWhenFree(const std::string& path, unsigned long milliseconds = 5000);

@@ -123,7 +123,12 @@ protected:
         ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, "Software\\Classes\\" + tifProgId_, "", "Test image"));
         SetEnvironmentVariableA("VT_FINISHER_MARKER", marker_.c_str());
     }
-    void TearDown() override { SetEnvironmentVariableA("VT_FINISHER_MARKER", nullptr); }
+    void TearDown() override
+    {
+        SetEnvironmentVariableA("VT_FINISHER_MARKER", nullptr);
+        DeleteProgramWhenFree(tool_);
+        DeleteProgramWhenFree(launcher_);
+    }
 
     void WriteIni(const std::string& content) { ASSERT_TRUE(WriteTextFile(FinisherIniPath(), content)); }
     void ConfigureFolder(const std::string& folder)
@@ -145,7 +150,7 @@ protected:
     void ExpectLauncherRuns(std::size_t count)
     {
         EXPECT_TRUE(WaitForRuns(launcher_, count, kLauncherWaitMs));
-        Sleep(300);
+        Sleep(300); // a further, unexpected start would show by now
         EXPECT_EQ(RecordedRuns(launcher_).size(), count);
     }
 

@@ -35,7 +35,11 @@ protected:
         ASSERT_TRUE(WriteTextFile(folder_ + "GdPicture.NET.dll", "dll"));
         ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, kNetFrameworkSubkey, "InstallRoot", netRoot_));
     }
-    void TearDown() override { SetLogObserver(previous_); }
+    void TearDown() override
+    {
+        SetLogObserver(previous_);
+        DeleteProgramWhenFree(tool_);
+    }
 
     ScratchFolder scratch_;
     MachineStateGuard guard_;

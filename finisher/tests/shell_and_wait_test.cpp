@@ -20,6 +20,7 @@ struct Child {
     ScratchFolder folder;
     std::string path = folder.Path() + "child.exe";
     Child() { EXPECT_TRUE(InstallRecorder(path)); }
+    ~Child() { DeleteProgramWhenFree(path); }
     std::string Line(const std::string& arguments) const { return "\"" + path + "\" " + arguments; }
 };
 
@@ -74,9 +75,8 @@ TEST(LotefinalShellAndWait, TimeOutEndsTheWaitWithFalse)
     EXPECT_GE(took, 1000u);
     EXPECT_LT(took, 3500u);
     EXPECT_EQ(code, 777u); // no code for a process that has not ended
-    // The child lives on; let it end before its folder goes.
+    // The child lives on; its folder goes once it has ended (Child's clean-up waits for that).
     EXPECT_TRUE(WaitForRuns(child.path, 1, kRecordWaitMs));
-    Sleep(2000);
 }
 
 TEST(LotefinalShellAndWait, UnstartableProgramIsFalse)
@@ -105,6 +105,8 @@ TEST(LotefinalShellAndWait, ApplicationNameRunsExactlyThatProgram)
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].commandLine, line); // the command line reaches it unchanged
     EXPECT_TRUE(RecordedRuns(decoy).empty());
+    DeleteProgramWhenFree(tool);
+    DeleteProgramWhenFree(decoy);
 }
 
 // A window of this thread that answers one message, to prove the queue is serviced meanwhile.
