@@ -8,25 +8,34 @@ namespace {
 
 constexpr DWORD kWaitSliceMs = 250;
 
-// Dispatches what is pending. A quit message is kept aside and posted again afterwards, so that
-// it still ends whatever message loop the caller returns to.
-void ProcessPendingMessages()
-{
-    MSG msg;
-    bool quit = false;
-    WPARAM quitCode = 0;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quit = true;
-            quitCode = msg.wParam;
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+// Dispatches what is pending. A quit message is taken out of the queue (a pending one would
+// wake every wait at once) and kept until the wait is over, then posted again so that it still
+// ends whatever message loop the caller returns to.
+class MessageService {
+public:
+    ~MessageService()
+    {
+        if (quit_)
+            PostQuitMessage(quitCode_);
     }
-    if (quit)
-        PostQuitMessage(static_cast<int>(quitCode));
-}
+    void ProcessPending()
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit_ = true;
+                quitCode_ = static_cast<int>(msg.wParam);
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+private:
+    bool quit_ = false;
+    int quitCode_ = 0;
+};
 
 // A negative time-out has always passed.
 ULONGLONG LimitMs(long timeoutSeconds)
@@ -56,8 +65,9 @@ bool ShellAndWait(const std::string& commandLine, int windowStyle, std::optional
     // A monotonic clock: a time of day would run backwards at midnight and never time out.
     const ULONGLONG start = GetTickCount64();
 
+    MessageService messages;
     for (;;) {
-        ProcessPendingMessages();
+        messages.ProcessPending();
         HANDLE handle = process.get();
         const DWORD waited = MsgWaitForMultipleObjects(1, &handle, FALSE, kWaitSliceMs, QS_ALLINPUT);
         if (waited == WAIT_OBJECT_0) {

@@ -147,4 +147,29 @@ TEST(LotefinalShellAndWait, MessagesAreHandledWhileWaiting)
     DestroyWindow(window);
 }
 
+ULONGLONG ThreadCpuMs()
+{
+    FILETIME created, ended, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user))
+        return 0;
+    const auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return (ticks(kernel) + ticks(user)) / 10000u;
+}
+
+TEST(LotefinalShellAndWait, QuitMessageOutlastsTheWait)
+{
+    // A quit message met while waiting must neither end the wait, nor be lost, nor turn the
+    // wait into a busy loop (a quit message left in the queue wakes every wait at once).
+    Child child;
+    PostQuitMessage(17);
+    const ULONGLONG start = GetTickCount64();
+    const ULONGLONG cpuBefore = ThreadCpuMs();
+    EXPECT_TRUE(ShellAndWait(child.Line("sleep=1000"), SW_HIDE, 20L));
+    EXPECT_LT(ThreadCpuMs() - cpuBefore, 400u);
+    EXPECT_GE(GetTickCount64() - start, 950u);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 17u);
+}
+
 } // namespace
