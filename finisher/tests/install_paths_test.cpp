@@ -15,16 +15,6 @@ TEST(LotefinalPaths, FolderGetsExactlyOneTrailingBackslash)
     EXPECT_EQ(WithTrailingBackslash("C:/Lotes/"), "C:/Lotes/\\");
 }
 
-TEST(LotefinalPaths, FilesOfTheInstallationFolder)
-{
-    const std::string folder = WithTrailingBackslash("D:\\Scrivex Lotes");
-    EXPECT_EQ(InstallLogPath(folder), "D:\\Scrivex Lotes\\Instalacion\\LogInstsllLotes.ini");
-    EXPECT_EQ(TypeLibraryPath(folder), "D:\\Scrivex Lotes\\GdPicture.NET.tlb");
-    EXPECT_EQ(ViewerPath(folder), "D:\\Scrivex Lotes\\VisorScrivexPro.exe");
-    EXPECT_EQ(LauncherPath(folder), "D:\\Scrivex Lotes\\loterun.exe");
-    EXPECT_EQ(LauncherCommandLine(LauncherPath(folder)), "\"D:\\Scrivex Lotes\\loterun.exe\"");
-}
-
 struct FrameworkCase {
     const char* installRoot;
     const char* framework;
@@ -72,13 +62,6 @@ TEST(LotefinalPaths, LibraryPathReplacesTheLastThreeCharacters)
     } catch (const RunTimeError& error) {
         EXPECT_EQ(error.Number(), 5);
     }
-}
-
-TEST(LotefinalPaths, SearchPathGetsTheFolderInFrontEveryTime)
-{
-    const std::string once = PrependedSearchPath("C:\\Lotes\\", "C:\\windows\\system32;C:\\windows");
-    EXPECT_EQ(once, "C:\\Lotes\\;C:\\windows\\system32;C:\\windows");
-    EXPECT_EQ(PrependedSearchPath("C:\\Lotes\\", once), "C:\\Lotes\\;C:\\Lotes\\;C:\\windows\\system32;C:\\windows");
 }
 
 TEST(LotefinalLog, SearchPathOutcomeByStatus)
