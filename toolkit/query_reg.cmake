@@ -33,6 +33,8 @@ vt_fuzzer(query_reg_fuzz
 vt_test(query_reg_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_read_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_write_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_associations_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_folders_test.cpp
   DEPS toolkit_query_reg vt_test_support
   WINDOWS
   PROPERTIES RESOURCE_LOCK query_reg_machine_state
