@@ -27,3 +27,15 @@ vt_fuzzer(query_reg_fuzz
   CORPUS ${CMAKE_CURRENT_LIST_DIR}/tests/corpus
   SECONDS 10
 )
+
+# Against the real registry under Wine. The tests add values of their own to machine-wide keys
+# (shell folders) and use "\tmp.reg" at the root of the current drive, hence the lock.
+vt_test(query_reg_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_read_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_write_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_associations_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/query_reg_folders_test.cpp
+  DEPS toolkit_query_reg vt_test_support
+  WINDOWS
+  PROPERTIES RESOURCE_LOCK query_reg_machine_state
+)
