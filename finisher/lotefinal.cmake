@@ -47,7 +47,7 @@ vt_test(lotefinal_machine_tests
           ${_fin}/tests/finisher_fixture.cpp ${_fin}/tests/registry_snapshot.cpp
   DEPS lotefinal_sequence vt_test_support
   WINDOWS
-  PROPERTIES RESOURCE_LOCK lotefinal_machine
+  PROPERTIES RESOURCE_LOCK lotefinal_machine FIXTURES_REQUIRED wine_desktop
 )
 vt_test(lotefinal_e2e_tests
   SOURCES ${_fin}/tests/lotefinal_e2e_test.cpp ${_fin}/tests/machine_state_guard.cpp

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <thread>
 #include <vector>
 
 #include "common/handles.h"
@@ -126,6 +127,75 @@ TEST_F(LotefinalSequence, SearchPathWriteIsLoggedAsDone)
     DWORD type = 0;
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kEnvironmentSubkey, "Path", &type), folder_ + ";C:\\windows");
     EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+}
+
+} // namespace
+
+namespace {
+
+// A message box of this process as another thread of it sees it: within one process the icon
+// handle can be compared with the system's stop icon.
+struct SeenBox {
+    bool found = false;
+    std::string caption;
+    std::string text;
+    bool stopIcon = false;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+SeenBox WatchAndCloseBox(DWORD threadId, DWORD milliseconds)
+{
+    SeenBox seen;
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (GetTickCount64() < end) {
+        HWND box = nullptr;
+        EnumThreadWindows(threadId, FindBox, reinterpret_cast<LPARAM>(&box));
+        if (box == nullptr) {
+            Sleep(50);
+            continue;
+        }
+        seen.found = true;
+        char text[512] = {};
+        GetWindowTextA(box, text, sizeof text);
+        seen.caption = text;
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        seen.text = text;
+        const HICON stop = LoadIconA(nullptr, IDI_HAND);
+        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            DWORD_PTR icon = 0;
+            if (SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon) && icon != 0)
+                seen.stopIcon = reinterpret_cast<HICON>(icon) == stop;
+        }
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        break;
+    }
+    return seen;
+}
+
+TEST_F(LotefinalSequence, UntestableFolderShowsTheStopBoxAndReturnsFalse)
+{
+    ASSERT_TRUE(WriteTextFile(FinisherIniPath(), "[Scrivex]\r\nRutaInstalacionLotes=" + folder_ + "bad|name\r\n"));
+    const DWORD self = GetCurrentThreadId();
+    SeenBox seen;
+    std::thread watcher([&] { seen = WatchAndCloseBox(self, 15000); });
+    const bool result = Iniciar::ConcluirInstalacion();
+    watcher.join();
+    EXPECT_FALSE(result);
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.caption, "lotefinal");
+    EXPECT_EQ(seen.text, "Bad file name or number");
+    EXPECT_TRUE(seen.stopIcon);
+    EXPECT_TRUE(entries_.empty());
 }
 
 } // namespace
