@@ -201,6 +201,10 @@ TEST(QueryRegList, EnumKeysListsSubkeysFromIndexOne)
     ASSERT_EQ(WriteString(HKEY_CLASSES_ROOT, ext.Dotted() + "\\inner", nullptr, "x"), 0);
     ASSERT_TRUE(reg.EnumKeys(names, ext.Dotted()));
     EXPECT_EQ(names, (std::vector<std::string>{"", "inner"}));
+    std::vector<std::string> pairs;
+    ASSERT_TRUE(reg.EnumValues(pairs, ext.Dotted() + "\\inner"));
+    // A default value that is set is also one of the key's values: it comes again, unnamed.
+    EXPECT_EQ(pairs, (std::vector<std::string>{"", "(Default)", "x", "", "x"}));
 }
 
 TEST(QueryRegList, EnumValuesGivesPairsAfterTheDefault)
