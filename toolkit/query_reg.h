@@ -8,6 +8,12 @@
 
 #include <windows.h>
 
+// The class has its own RegSaveKey; the system's macro of that name would rename it to
+// RegSaveKeyA in some files and not in others. The system call is spelled RegSaveKeyA here.
+#ifdef RegSaveKey
+#undef RegSaveKey
+#endif
+
 #include <string>
 #include <type_traits>
 #include <vector>
