@@ -12,3 +12,16 @@ vt_windows_program(loterun
   SOURCES loterun_main.cpp
   DEPS loterun_automation vt_common
 )
+
+# End-to-end runs of loterun.exe under Wine against a class of the tests' own
+# (tests/fixtures/loterun.cmake). The product's class is registered under its fixed programmatic
+# identifier for the time of a test: one such test at a time.
+vt_test(loterun_e2e_tests
+  SOURCES tests/loterun_e2e_test.cpp tests/loterun_e2e_helpers.cpp tests/registry_writes.cpp
+  DEPS vt_test_support ole32 oleaut32 uuid
+  WINDOWS
+  PROPERTIES RESOURCE_LOCK VlmScrivexClass FIXTURES_REQUIRED wine_desktop
+)
+if(TARGET loterun_e2e_tests)
+  add_dependencies(loterun_e2e_tests loterun)
+endif()
