@@ -17,7 +17,9 @@
 namespace {
 
 const char* const kTitle = "loterun";
-const char* const kCallRecord = "start flags=1 args=0 apartment=sta\nend\n"; // DISPATCH_METHOD, no arguments
+// A method call (DISPATCH_METHOD) without arguments, made directly on the program's own thread
+// in its single-threaded apartment.
+const char* const kCallRecord = "start flags=1 args=0 apartment=sta thread=main\nend\n";
 
 std::string Report(const std::string& numberAndDescription)
 {
