@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 
 namespace {
 
@@ -71,6 +72,11 @@ struct HResultCase {
     Expected expected;
 };
 
+void PrintTo(const HResultCase& c, std::ostream* out)
+{
+    *out << (c.step == AutomationStep::FindMethod ? "FindMethod" : "CallMethod") << "_0x" << std::hex << c.hresult;
+}
+
 class PlainFailure : public ::testing::TestWithParam<HResultCase> {};
 
 TEST_P(PlainFailure, ShowsTheNumberUsersKnowOrTheHResultWithTheSystemText)
@@ -123,6 +129,11 @@ struct ExceptionCase {
     AutomationException raised;
     Expected expected;
 };
+
+void PrintTo(const ExceptionCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class RaisedException : public ::testing::TestWithParam<ExceptionCase> {};
 
