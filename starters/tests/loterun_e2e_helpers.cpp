@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include <utility>
 #include <vector>
 
 #include "common/handles.h"
