@@ -58,6 +58,23 @@ TEST_F(LoterunE2E, CallsTheMethodOnceAndEndsWithoutAWindow)
     EXPECT_EQ(Record(), std::string(kCallRecord) + "released\n");
 }
 
+// The product's component lies in the installation folder with libraries of its own beside it;
+// the program takes system libraries from the system folder only, yet the component loads.
+TEST_F(LoterunE2E, CreatesAComponentThatNeedsLibrariesBesideIt)
+{
+    const std::string component = folder_.Path() + "batch_component_dep.dll";
+    ASSERT_TRUE(CopyFileA(BesideTest("batch_component_dep.dll").c_str(), component.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(BesideTest("removal_hook_helper.dll").c_str(),
+                          (folder_.Path() + "removal_hook_helper.dll").c_str(), FALSE));
+    BatchClassRegistration registration(component);
+    ASSERT_TRUE(registration.Ok());
+    ASSERT_TRUE(StartLoterun());
+    const auto code = run_.WaitForExit(kRunTimeoutMs);
+    ASSERT_TRUE(code.has_value()) << "loterun did not end";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(Record(), std::string(kCallRecord) + "released\n");
+}
+
 TEST_F(LoterunE2E, StaysRunningWithoutAWindowUntilTheMethodReturns)
 {
     BatchClassRegistration registration;
