@@ -17,8 +17,9 @@ vt_test(system_info_tests
   SOURCES tests/system_info_test.cpp
   DEPS toolkit_system_info vt_test_support
   WINDOWS
-  # The settings tests write the user's beep and screen-saver settings (restored afterwards).
-  PROPERTIES RESOURCE_LOCK UserSystemParameters
+  # Some tests write the user's beep and screen-saver settings and the computer name that
+  # Windows takes at its next start (each put back afterwards).
+  PROPERTIES RESOURCE_LOCK SystemInfoMachineSettings
 )
 vt_test_program(system_info_probe SOURCES tests/system_info_probe.cpp DEPS toolkit_system_info vt_common)
 if(TARGET system_info_tests)

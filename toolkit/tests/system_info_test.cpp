@@ -61,6 +61,9 @@ TEST(SystemInfoRecords, VersionPropertiesAreTheFieldsOfGetVersionExA)
 {
     OSVERSIONINFOA expected = {};
     expected.dwOSVersionInfoSize = sizeof expected;
+#ifdef _MSC_VER
+#pragma warning(suppress : 4996) // the very call the class reports on
+#endif
     ASSERT_TRUE(GetVersionExA(&expected));
     const SystemInfo info;
     EXPECT_EQ(info.OSMajorVersion(), expected.dwMajorVersion);
@@ -188,6 +191,69 @@ TEST(SystemInfoNow, MetricsAndCodePageAreTheSystemsAnswers)
     EXPECT_EQ(info.IsDBCS(), cp.MaxCharSize > 1);
     BOOL extension = FALSE;
     EXPECT_EQ(info.WindowsExtension(), SystemParametersInfoA(92, 1, &extension, 0) != FALSE);
+}
+
+// The name Windows takes at its next start; the running name stays until then.
+const char* const kPendingNameKey = "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
+
+// Puts the pending computer name back byte for byte (or removes it when there was none).
+class PendingNameRestorer {
+public:
+    PendingNameRestorer()
+    {
+        RegKey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPendingNameKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
+            return;
+        DWORD size = 0;
+        if (RegQueryValueExA(key, "ComputerName", nullptr, &type_, nullptr, &size) != ERROR_SUCCESS)
+            return;
+        data_.resize(size);
+        had_ = RegQueryValueExA(key, "ComputerName", nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
+        data_.resize(size);
+    }
+    ~PendingNameRestorer()
+    {
+        RegKey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPendingNameKey, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS)
+            return;
+        if (had_)
+            RegSetValueExA(key, "ComputerName", 0, type_, data_.data(), static_cast<DWORD>(data_.size()));
+        else
+            RegDeleteValueA(key, "ComputerName");
+    }
+    PendingNameRestorer(const PendingNameRestorer&) = delete;
+    PendingNameRestorer& operator=(const PendingNameRestorer&) = delete;
+    bool Had() const { return had_; }
+
+private:
+    bool had_ = false;
+    DWORD type_ = REG_SZ;
+    std::vector<BYTE> data_;
+};
+
+std::string PendingName()
+{
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPendingNameKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
+        return "(no key)";
+    char buffer[256] = {};
+    DWORD size = sizeof buffer - 1;
+    if (RegQueryValueExA(key, "ComputerName", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+        return "(no value)";
+    return buffer;
+}
+
+TEST(SystemInfoNow, ComputerNameIsWrittenForTheNextStart)
+{
+    PendingNameRestorer restore;
+    ASSERT_TRUE(restore.Had()) << "this test expects a pending name to put back";
+    SystemInfo info;
+    const std::string running = info.ComputerName();
+    const std::string name = "VT" + std::to_string(GetCurrentProcessId() % 100000);
+    ASSERT_NE(name, running);
+    ASSERT_TRUE(info.LetComputerName(name));
+    EXPECT_EQ(PendingName(), name);
+    EXPECT_EQ(info.ComputerName(), running);
 }
 
 // ---- Settings written through the class, restored afterwards ---------------------------
