@@ -19,7 +19,7 @@ vt_test(system_info_tests
   WINDOWS
   # Some tests write the user's beep and screen-saver settings and the computer name that
   # Windows takes at its next start (each put back afterwards).
-  PROPERTIES RESOURCE_LOCK SystemInfoMachineSettings
+  PROPERTIES RESOURCE_LOCK SystemInfoMachineSettings FIXTURES_REQUIRED wine_desktop
 )
 vt_test_program(system_info_probe SOURCES tests/system_info_probe.cpp DEPS toolkit_system_info vt_common)
 if(TARGET system_info_tests)

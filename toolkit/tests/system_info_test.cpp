@@ -291,6 +291,62 @@ std::string ProfileValue(const char* subKey, const char* name)
     return buffer;
 }
 
+// A hidden top-level window of the test that notes which settings changes were announced to
+// every window.
+class SettingChangeWatcher {
+public:
+    SettingChangeWatcher()
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "VtSettingChangeWatcher";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+        Announced().clear();
+    }
+    ~SettingChangeWatcher() { DestroyWindow(window_); }
+    SettingChangeWatcher(const SettingChangeWatcher&) = delete;
+    SettingChangeWatcher& operator=(const SettingChangeWatcher&) = delete;
+
+    bool Valid() const { return window_ != nullptr; }
+    // Announcements come as sent messages; a short bounded look lets any queued ones in.
+    std::vector<WPARAM> Seen() const
+    {
+        PumpMessagesFor(50);
+        return Announced();
+    }
+
+private:
+    static std::vector<WPARAM>& Announced()
+    {
+        static std::vector<WPARAM> announced;
+        return announced;
+    }
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_SETTINGCHANGE)
+            Announced().push_back(wParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    HWND window_ = nullptr;
+};
+
+TEST(SystemInfoSettings, EachWrittenSettingIsAnnouncedToEveryWindow)
+{
+    SystemInfo info;
+    SettingChangeWatcher watcher;
+    ASSERT_TRUE(watcher.Valid());
+    // Each setting is written with the value it has, so nothing changes for good.
+    ASSERT_TRUE(info.LetBeep(info.Beep()));
+    const bool active = ProfileValue("Control Panel\\Desktop", "ScreenSaveActive") != "0";
+    ASSERT_TRUE(info.LetScreenSaverActive(active));
+    ASSERT_TRUE(info.LetScreenSaverTimeout(info.ScreenSaverTimeout()));
+    EXPECT_EQ(watcher.Seen(), (std::vector<WPARAM>{2, 17, 15}));
+}
+
 TEST(SystemInfoSettings, BeepIsWrittenToTheProfileAndReadBack)
 {
     SystemInfo info;
