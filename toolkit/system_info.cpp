@@ -39,10 +39,10 @@ ProcessorRecord ReadProcessorRecord()
 }
 
 // A setting read as one integer; 0 when the system refuses.
-int ReadSetting(UINT action, UINT parameter = 0)
+int ReadSetting(UINT action)
 {
     int value = 0;
-    if (!SystemParametersInfoA(action, parameter, &value, 0))
+    if (!SystemParametersInfoA(action, 0, &value, 0))
         return 0;
     return value;
 }
