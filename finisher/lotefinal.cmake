@@ -21,9 +21,9 @@ endif()
 
 vt_windows_program(lotefinal
   SOURCES ${_fin}/lotefinal_main.cpp
-  DEPS lotefinal_sequence vt_common
-  # SystemInfo belongs to this program without being used by the sequence: link
-  # toolkit_system_info here.
+  # SystemInfo belongs to this program without being used by the sequence; as an object
+  # library it is linked whole.
+  DEPS lotefinal_sequence vt_common toolkit_system_info
 )
 
 vt_test(lotefinal_logic_tests

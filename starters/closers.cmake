@@ -11,8 +11,7 @@ vt_windows_program(unstart SOURCES closer_main.cpp DEPS starters_close_hotkeys v
 # libraries: their objects are linked whole, where members of an archive that nothing refers
 # to would be left out.
 vt_windows_program(updstart SOURCES closer_main.cpp
-  DEPS starters_close_hotkeys vt_common toolkit_system_info
-  # cQueryReg: its toolkit target goes here too, linked whole in the same way.
+  DEPS starters_close_hotkeys vt_common toolkit_system_info toolkit_query_reg
 )
 
 # The programs run for real against stand-ins of our own. The window class and titles are fixed

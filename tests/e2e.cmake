@@ -29,3 +29,10 @@ if(WIN32 AND VT_BUILD_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
                    ${CMAKE_CROSSCOMPILING_EMULATOR})
   set_tests_properties(e2e.wine_desktop PROPERTIES FIXTURES_SETUP wine_desktop TIMEOUT 30)
 endif()
+
+# The program files themselves (subsystem, classes carried).
+if(WIN32 AND VT_BUILD_TESTS AND TARGET setup AND TARGET lotefinal AND TARGET loterun
+   AND TARGET updstart AND TARGET unstart)
+  vt_test(shipped_programs_tests SOURCES shipped_programs_test.cpp WINDOWS)
+  add_dependencies(shipped_programs_tests setup lotefinal updstart unstart loterun)
+endif()

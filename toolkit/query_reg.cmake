@@ -5,16 +5,17 @@ vt_portable_library(toolkit_query_reg_core
           ${CMAKE_CURRENT_LIST_DIR}/folder_collection.cpp
   DEPS vt_error_report
 )
-vt_windows_library(toolkit_query_reg
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/query_reg.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/query_reg_values.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/query_reg_keys.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/query_reg_folders.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/query_reg_associations.cpp
-  DEPS toolkit_query_reg_core
-)
-if(TARGET toolkit_query_reg)
-  target_link_libraries(toolkit_query_reg PUBLIC advapi32)
+# An object library, like the system-information class: updstart carries the class without
+# calling it, and an archive member nobody refers to would be left out of the program.
+if(WIN32)
+  add_library(toolkit_query_reg OBJECT
+    ${CMAKE_CURRENT_LIST_DIR}/query_reg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/query_reg_values.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/query_reg_keys.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/query_reg_folders.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/query_reg_associations.cpp)
+  vt_common_flags(toolkit_query_reg)
+  target_link_libraries(toolkit_query_reg PUBLIC toolkit_query_reg_core advapi32)
 endif()
 
 vt_test(query_reg_core_tests
