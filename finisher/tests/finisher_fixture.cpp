@@ -24,24 +24,10 @@ bool InstallRecorder(const std::string& target)
     return CopyFileA(RecorderPath().c_str(), target.c_str(), FALSE) != FALSE;
 }
 
-std::string ReadFileText(const std::string& path)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return std::string();
-    std::string text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    return text;
-}
-
 std::vector<RecordedRun> RecordedRuns(const std::string& programPath)
 {
     std::vector<RecordedRun> runs;
-    std::istringstream lines(ReadFileText(programPath + ".record"));
+    std::istringstream lines(ReadTextFile(programPath + ".record"));
     std::string line;
     while (std::getline(lines, line)) {
         if (line.rfind("cmd=", 0) == 0) {

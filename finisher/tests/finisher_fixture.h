@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/staging.h" // ReadTextFile
+
 // The recorder test program (tests/fixtures/finisher_recorder.cpp) as the finisher's tests use
 // it: copied to where the finisher expects the registration tool or the launcher, then read back.
 
@@ -25,8 +27,6 @@ std::vector<RecordedRun> RecordedRuns(const std::string& programPath);
 
 // Waits, bounded, until `count` runs have been recorded beside `programPath`.
 bool WaitForRuns(const std::string& programPath, std::size_t count, unsigned long milliseconds);
-
-std::string ReadFileText(const std::string& path);
 
 // Deletes a recorder copy, retrying for a bounded time: a program that has just ended can keep
 // its file busy for a moment, and its folder could then not be removed.

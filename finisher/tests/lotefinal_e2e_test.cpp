@@ -43,7 +43,7 @@ std::string TrimLeft(const std::string& text)
 std::vector<LogEntry> ReadLog(const std::string& path)
 {
     std::vector<LogEntry> entries;
-    std::istringstream lines(ReadFileText(path));
+    std::istringstream lines(ReadTextFile(path));
     std::string line;
     std::string section;
     while (std::getline(lines, line)) {

@@ -31,7 +31,7 @@ MachineStateGuard::MachineStateGuard()
 {
     iniExisted_ = FileExists(iniPath_);
     if (iniExisted_)
-        iniContent_ = ReadFileText(iniPath_);
+        iniContent_ = ReadTextFile(iniPath_);
     for (const char* extension : kExtensions) {
         const std::string progId = ProgIdOf(extension);
         AlsoRestoreClass(extension);

@@ -32,20 +32,6 @@ std::string BesideTests(const std::string& file)
     return self.substr(0, self.find_last_of('\\') + 1) + file;
 }
 
-std::string ReadFileText(const std::string& path)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
-    if (!file)
-        return std::string();
-    std::string text(1 << 16, '\0');
-    DWORD read = 0;
-    if (!ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr))
-        return std::string();
-    text.resize(read);
-    return text;
-}
-
 struct Window {
     std::string className;
     std::string title;
@@ -81,7 +67,7 @@ public:
     {
         const ULONGLONG end = GetTickCount64() + 15000;
         while (GetTickCount64() < end) {
-            if (ReadFileText(RecordPath()).find("ready\n") != std::string::npos)
+            if (ReadTextFile(RecordPath()).find("ready\n") != std::string::npos)
                 return true;
             if (process_.HasExited())
                 return false;
@@ -93,7 +79,7 @@ public:
     std::vector<Event> Events() const
     {
         std::vector<Event> events;
-        std::istringstream lines(ReadFileText(RecordPath()));
+        std::istringstream lines(ReadTextFile(RecordPath()));
         std::string line;
         while (std::getline(lines, line)) {
             if (line == "ready")

@@ -67,20 +67,6 @@ EnvironmentVariable::~EnvironmentVariable()
     SetEnvironmentVariableA(name_.c_str(), earlier_ ? earlier_->c_str() : nullptr);
 }
 
-std::string ReadTextFile(const std::string& path)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return std::string();
-    std::string content;
-    char buffer[4096];
-    DWORD n = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0)
-        content.append(buffer, n);
-    return content;
-}
-
 bool WaitForFileText(const std::string& path, const std::string& text, DWORD milliseconds)
 {
     const ULONGLONG end = GetTickCount64() + milliseconds;

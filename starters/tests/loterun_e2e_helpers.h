@@ -6,6 +6,7 @@
 #include <string>
 
 #include "starters/tests/registry_writes.h"
+#include "tests/support/staging.h" // ReadTextFile
 
 // What the end-to-end runs of loterun.exe share: the product's fixed class name, the stand-in
 // class registered under it, and the stand-in's settings, passed through the environment that
@@ -48,8 +49,6 @@ private:
     std::string name_;
     std::optional<std::string> earlier_;
 };
-
-std::string ReadTextFile(const std::string& path);
 
 // Waits, bounded, until the file holds the text; false when it does not within the time.
 bool WaitForFileText(const std::string& path, const std::string& text, DWORD milliseconds);

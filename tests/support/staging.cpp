@@ -63,6 +63,20 @@ bool WriteTextFile(const std::string& path, const std::string& content)
            written == content.size();
 }
 
+std::string ReadTextFile(const std::string& path)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string content;
+    if (!file)
+        return content;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        content.append(buffer, read);
+    return content;
+}
+
 ScratchFolder::ScratchFolder() : path_(TempFolder() + UniqueName("vt-e2e-scratch-") + "\\")
 {
     CreateDirectoryA(path_.c_str(), nullptr);

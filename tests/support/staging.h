@@ -15,6 +15,8 @@ std::string TempFolder();    // with a trailing backslash
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 bool WriteTextFile(const std::string& path, const std::string& content);
+// The whole file, or "" when it cannot be opened (read while its writer may still have it open).
+std::string ReadTextFile(const std::string& path);
 
 // A folder of the test's own in the temporary folder, removed with its contents at the end.
 class ScratchFolder {

@@ -193,17 +193,6 @@ private:
     std::string kept_;
 };
 
-std::string ReadFile(const std::string& path)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string content;
-    char buffer[4096];
-    DWORD got = 0;
-    while (file.valid() && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        content.append(buffer, got);
-    return content;
-}
-
 // Saving a key needs the backup privilege; the class leaves that to its caller.
 bool EnableBackupPrivilege()
 {
@@ -248,7 +237,7 @@ TEST(QueryRegFolders, RegSaveKeyGoesThroughTheRootTmpReg)
     // Default root HKEY_CURRENT_USER.
     EXPECT_EQ(reg.RegSaveKey(box.Path(), target), 0);
     EXPECT_FALSE(FileExists("\\tmp.reg"));
-    const std::string saved = ReadFile(target);
+    const std::string saved = ReadTextFile(target);
     EXPECT_NE(saved.find("VtQrMarker"), std::string::npos);
     EXPECT_EQ(saved.find("leftover"), std::string::npos);
 
