@@ -25,8 +25,7 @@ endif()
 # the script).
 if(WIN32 AND VT_BUILD_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
   add_test(NAME e2e.wine_desktop
-           COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/start-wine-desktop.sh
-                   ${CMAKE_CROSSCOMPILING_EMULATOR})
+           COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/start-wine-desktop.sh wine)
   set_tests_properties(e2e.wine_desktop PROPERTIES FIXTURES_SETUP wine_desktop TIMEOUT 30)
 endif()
 
