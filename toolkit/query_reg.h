@@ -122,8 +122,9 @@ public:
     bool EnumValuesByType(std::vector<std::string>& pairs, const std::string& keyPath,
                           DWORD type) const;
 
-    // Saves the key (default root HKEY_CURRENT_USER) to file through "\tmp.reg" at the root of
-    // the current drive; returns the status of the save.
+    // Saves the key (default root HKEY_CURRENT_USER) to file, replacing it, through a temporary
+    // file of its own; returns the status of the save, or of the copy when only that failed.
+    // The caller holds the backup privilege, as the system's save requires.
     LONG RegSaveKey(const std::string& keyPath, const std::string& file);
     // Removes a class's ProgID, CLSID and type-library keys; 2 when there is nothing to find.
     LONG UnRegister(const std::string& progId);

@@ -135,23 +135,31 @@ bool cQueryReg::EnumValuesFiltered(std::vector<std::string>& pairs, const std::s
 
 LONG cQueryReg::RegSaveKey(const std::string& keyPath, const std::string& file)
 {
-    // Errors are ignored throughout; only the status of the save comes back.
-    static const char kTemporary[] = "\\tmp.reg";
+    // The key is saved to a file of our own and copied over the target, because the system
+    // refuses to save into a file that exists. That file is a new, uniquely named one in the
+    // temporary folder rather than a fixed "\tmp.reg" at the drive root, which would delete
+    // whatever file of that name someone kept there.
     std::string path = keyPath;
     HKEY root = ParseRootKey(path, HKEY_CURRENT_USER);
     RegKey key;
     OpenKey(root, path, 0, key);
 
-    const DWORD attributes = GetFileAttributesA(kTemporary);
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesA(kTemporary, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(kTemporary);
+    char folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    char temporary[MAX_PATH + 1] = {};
+    if (length == 0 || length >= sizeof folder || GetTempFileNameA(folder, "vqr", 0, temporary) == 0) {
+        const DWORD error = GetLastError();
+        return static_cast<LONG>(error != ERROR_SUCCESS ? error : ERROR_PATH_NOT_FOUND);
     }
-    const LONG status = ::RegSaveKeyA(key, kTemporary, nullptr);
+    DeleteFileA(temporary);
+
+    LONG status = ::RegSaveKeyA(key, temporary, nullptr);
     if (status == ERROR_SUCCESS) {
-        SetFileAttributesA(kTemporary, FILE_ATTRIBUTE_NORMAL);
-        CopyFileA(kTemporary, file.c_str(), FALSE);
-        DeleteFileA(kTemporary);
+        SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
+        // A save that never reaches the target is a failure, not a success.
+        if (!CopyFileA(temporary, file.c_str(), FALSE))
+            status = static_cast<LONG>(GetLastError());
     }
+    DeleteFileA(temporary);
     return status;
 }

@@ -1,7 +1,12 @@
 // Folder collection and key saving through cQueryReg. Both touch machine-wide state (values
-// of their own in the shell-folder keys, "\tmp.reg" at the root of the drive), which the test
-// program's resource lock keeps to one test at a time.
+// of their own in the shell-folder keys, a "\tmp.reg" of the test's at the root of the drive),
+// which the test program's resource lock keeps to one test at a time.
+#include <windows.h>
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "common/error_report.h"
 #include "tests/support/staging.h"
@@ -221,31 +226,55 @@ TEST(QueryRegFolders, RegSaveKeyWithoutThePrivilegeSavesNothing)
     EXPECT_FALSE(FileExists(target));
 }
 
-TEST(QueryRegFolders, RegSaveKeyGoesThroughTheRootTmpReg)
+// The names of the files the save may leave behind in the temporary folder.
+std::vector<std::string> TemporarySaveFiles()
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const std::string pattern = TempFolder() + "vqr*.tmp";
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+TEST(QueryRegFolders, RegSaveKeyReplacesTheTargetAndLeavesOtherFilesAlone)
 {
     ASSERT_TRUE(EnableBackupPrivilege());
     RootTmpReg place;
     ScratchFolder scratch;
     SandboxKey box;
     ASSERT_EQ(WriteString(HKEY_CURRENT_USER, box.Path(), "VtQrMarker", "saved"), 0);
-    // A leftover "\tmp.reg", read-only and hidden, does not stop the save.
-    ASSERT_TRUE(WriteTextFile("\\tmp.reg", "leftover"));
+    // Someone's own "\tmp.reg" at the drive root, read-only and hidden, is not ours to delete.
+    ASSERT_TRUE(WriteTextFile("\\tmp.reg", "kept by the user"));
     ASSERT_TRUE(SetFileAttributesA("\\tmp.reg", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    const std::vector<std::string> before = TemporarySaveFiles();
 
     cQueryReg reg;
     const std::string target = scratch.Path() + "saved.reg";
-    // Default root HKEY_CURRENT_USER.
+    ASSERT_TRUE(WriteTextFile(target, "an older save"));
+    // Default root HKEY_CURRENT_USER; an existing target is replaced.
     EXPECT_EQ(reg.RegSaveKey(box.Path(), target), 0);
-    EXPECT_FALSE(FileExists("\\tmp.reg"));
     const std::string saved = ReadTextFile(target);
     EXPECT_NE(saved.find("VtQrMarker"), std::string::npos);
-    EXPECT_EQ(saved.find("leftover"), std::string::npos);
+    EXPECT_EQ(saved.find("an older save"), std::string::npos);
+    SetFileAttributesA("\\tmp.reg", FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadTextFile("\\tmp.reg"), "kept by the user");
+    EXPECT_EQ(TemporarySaveFiles(), before);
 
     // A key that cannot be opened: the save fails and no file is made.
     const std::string missing = scratch.Path() + "missing.reg";
     EXPECT_NE(reg.RegSaveKey("HKCU\\" + box.Sub("missing"), missing), 0);
     EXPECT_FALSE(FileExists(missing));
-    EXPECT_FALSE(FileExists("\\tmp.reg"));
+
+    // A target that cannot be written: the failed copy is reported, not the successful save.
+    const std::string unreachable = scratch.Path() + "no such folder\\saved.reg";
+    EXPECT_EQ(reg.RegSaveKey(box.Path(), unreachable), ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(TemporarySaveFiles(), before);
 }
 
 } // namespace
