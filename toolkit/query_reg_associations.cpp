@@ -73,18 +73,20 @@ void cQueryReg::DesasociarExt(const std::string& extension)
 
 LONG cQueryReg::UnRegister(const std::string& progId)
 {
-    // Without a ProgID the paths below would name the whole classes key.
-    if (TrimSpaces(progId).empty())
+    // The ProgID and the identifiers read from the registry each name one key to delete with
+    // all below it. A blank one (or one holding a "\") would name its parent instead, the whole
+    // classes, CLSID or TypeLib key, so it counts as not found.
+    if (!IsSingleKeyName(progId))
         return ERROR_FILE_NOT_FOUND;
     const std::string clsid = ClassCLSID(progId);
-    if (clsid.empty())
+    if (!IsSingleKeyName(clsid))
         return ERROR_FILE_NOT_FOUND;
     LONG status = DeleteKey(kClassesPath + progId, std::string(), HKEY_LOCAL_MACHINE);
     if (status != ERROR_SUCCESS)
         return status;
     const std::string classPath = kClassesPath + std::string("CLSID\\") + clsid;
     const std::string typeLib = RegValueText(GetReg(classPath + "\\TypeLib", "", HKEY_LOCAL_MACHINE));
-    if (typeLib.empty())
+    if (!IsSingleKeyName(typeLib))
         return ERROR_FILE_NOT_FOUND;
     status = DeleteKey(classPath, std::string(), HKEY_LOCAL_MACHINE);
     if (status != ERROR_SUCCESS)

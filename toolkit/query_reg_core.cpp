@@ -276,6 +276,11 @@ bool NamesWholeRoot(const std::string& path)
     return path.find_first_not_of('\\') == std::string::npos;
 }
 
+bool IsSingleKeyName(const std::string& name)
+{
+    return !TrimSpaces(name).empty() && name.find('\\') == std::string::npos;
+}
+
 std::string ListedValueText(unsigned long type, const std::vector<unsigned char>& data)
 {
     const std::string text(data.begin(), data.end());

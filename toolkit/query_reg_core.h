@@ -106,6 +106,10 @@ std::string DottedExtension(const std::string& extension);
 // True for a key path that, under its root, names the root itself ("", "\", "\\"...). A
 // recursive delete of such a path would empty a whole hive.
 bool NamesWholeRoot(const std::string& path);
+
+// True for a name that, appended to a key path, names exactly one key below it: not blank and
+// without a "\". A blank name would leave the parent itself once the path is trimmed.
+bool IsSingleKeyName(const std::string& name);
 // The value text of a listing: types 1 and 2 cut at the first zero, 7 joined by spaces, 4 in
 // decimal, anything else as "0A FF " bytes. data is what the registry returned.
 std::string ListedValueText(unsigned long type, const std::vector<unsigned char>& data);

@@ -132,4 +132,30 @@ TEST(QueryRegAssociations, UnRegisterRemovesProgIdClassAndTypeLibrary)
     RemoveKeyTree(HKEY_LOCAL_MACHINE, kClasses + "CLSID\\" + clsid);
 }
 
+TEST(QueryRegAssociations, UnRegisterWithABlankTypeLibraryLeavesTheOtherLibrariesAlone)
+{
+    SandboxExtension names;
+    const std::string progId = names.Own("VtQrServer" + names.Bare());
+    const std::string clsid = "{" + UniqueName("VTQR-CLSID-") + "}";
+    const std::string neighbour = kClasses + "TypeLib\\{" + UniqueName("VTQR-NEIGHBOUR-") + "}";
+    ASSERT_EQ(WriteString(HKEY_LOCAL_MACHINE, neighbour, nullptr, "another library"), 0);
+
+    cQueryReg reg;
+    // Read back, each would name the whole TypeLib key once the path is trimmed.
+    for (const char* blank : {" ", "\\"}) {
+        ASSERT_EQ(WriteString(HKEY_LOCAL_MACHINE, kClasses + progId + "\\clsid", nullptr, clsid), 0);
+        ASSERT_EQ(WriteString(HKEY_LOCAL_MACHINE, kClasses + "CLSID\\" + clsid + "\\TypeLib", nullptr, blank), 0);
+        EXPECT_EQ(reg.UnRegister(progId), ERROR_FILE_NOT_FOUND) << '"' << blank << '"';
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, neighbour)) << '"' << blank << '"';
+    }
+    // A class identifier that would name the whole CLSID key.
+    ASSERT_EQ(WriteString(HKEY_LOCAL_MACHINE, kClasses + progId + "\\clsid", nullptr, " "), 0);
+    EXPECT_EQ(reg.UnRegister(progId), ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kClasses + "CLSID"));
+
+    RemoveKeyTree(HKEY_LOCAL_MACHINE, kClasses + progId);
+    RemoveKeyTree(HKEY_LOCAL_MACHINE, kClasses + "CLSID\\" + clsid);
+    RemoveKeyTree(HKEY_LOCAL_MACHINE, neighbour);
+}
+
 } // namespace

@@ -70,6 +70,14 @@ TEST(ParseRootName, RootsAndPaths)
     }
 }
 
+TEST(IsSingleKeyName, BlankOrNestedNamesAreRefused)
+{
+    EXPECT_TRUE(IsSingleKeyName("{00020430-0000-0000-C000-000000000046}"));
+    EXPECT_TRUE(IsSingleKeyName(" Vt.Server "));
+    for (const char* refused : {"", " ", "   ", "\\", " \\ ", "a\\b", "{guid}\\"})
+        EXPECT_FALSE(IsSingleKeyName(refused)) << '"' << refused << '"';
+}
+
 TEST(TrimRegString, BothModes)
 {
     using std::string;

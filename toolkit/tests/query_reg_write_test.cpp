@@ -117,6 +117,22 @@ TEST(QueryRegWrite, SetRegReportsAFailedWrite)
               ERROR_FILE_NOT_FOUND);
 }
 
+TEST(QueryRegWrite, RegSetValue2WritesTheWholeTextAsType1)
+{
+    SandboxKey box;
+    cQueryReg reg;
+    RegKey key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, box.Path().c_str(), 0, KEY_ALL_ACCESS, key.put()), 0);
+    // Type and size are not looked at: always type 1, the text's own length (the registry
+    // itself may add the zero the call leaves out).
+    EXPECT_EQ(reg.RegSetValue2(key, "u", REG_DWORD, "abc", 1), 0);
+    const RawRead read = ReadValue(HKEY_CURRENT_USER, box.Path(), "u");
+    EXPECT_EQ(read.type, DWORD(REG_SZ));
+    EXPECT_EQ(read.Text().substr(0, 3), "abc");
+    EXPECT_EQ(RegValueText(reg.GetReg(box.Path(), "u", HKEY_CURRENT_USER)), "abc");
+    EXPECT_EQ(reg.GetRegString(box.Path(), "u", HKEY_CURRENT_USER), "abc");
+}
+
 TEST(QueryRegWrite, CreateKeyUsesClassesRootByDefault)
 {
     SandboxExtension ext;
