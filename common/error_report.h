@@ -19,8 +19,10 @@ private:
 };
 
 // Numbers and descriptions of the errors the small programs raise themselves.
+constexpr long kErrorInvalidProcedureCall = 5;
 constexpr long kErrorOutOfMemory = 7;
 constexpr long kErrorBadFileName = 52;
+constexpr long kErrorFileNotFound = 53;
 constexpr long kErrorCannotCreateObject = 429;
 constexpr long kErrorNoSuchMethod = 438;
 

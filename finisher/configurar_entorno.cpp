@@ -14,7 +14,8 @@ namespace {
 const char* const kEnvironmentSubkey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 constexpr DWORD kExpandableString = 2;
 // Running programs that keep their own environment re-read it when told; a hung one is
-// skipped, and none may hold the finisher for long.
+// skipped, and each slow one holds the finisher for this long at most (the limit applies to
+// every window the broadcast reaches, not to the broadcast as a whole).
 constexpr UINT kBroadcastTimeoutMs = 2000;
 
 void AnnounceEnvironmentChange()

@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr long kErrorInvalidProcedureCall = 5;
 
 bool EndsWithSeparator(const std::string& text)
 {
@@ -66,6 +65,13 @@ std::string RegistrationCommandLine(const std::string& toolPath, const std::stri
                                     const std::string& libraryPath)
 {
     return toolPath + " /tlb:\"" + typeLibraryPath + "\" /codebase \"" + libraryPath + "\"";
+}
+
+std::string ToolCommandLine(const std::string& toolPath, const std::string& typeLibraryPath,
+                            const std::string& libraryPath)
+{
+    const bool blank = toolPath.find_first_of(" \t") != std::string::npos;
+    return RegistrationCommandLine(blank ? "\"" + toolPath + "\"" : toolPath, typeLibraryPath, libraryPath);
 }
 
 std::string PrependedSearchPath(const std::string& folder, const std::string& currentPath)

@@ -32,6 +32,11 @@ std::string TypeLibraryDllPath(const std::string& typeLibraryPath);
 std::string RegistrationCommandLine(const std::string& toolPath, const std::string& typeLibraryPath,
                                     const std::string& libraryPath);
 
+// The command line the tool itself receives: the logged one, with the tool path quoted when it
+// holds a blank. Unquoted, the tool would read the rest of its own path as its first argument.
+std::string ToolCommandLine(const std::string& toolPath, const std::string& typeLibraryPath,
+                            const std::string& libraryPath);
+
 // The machine search path with the installation folder put in front; prepended on every run.
 std::string PrependedSearchPath(const std::string& folder, const std::string& currentPath);
 

@@ -30,6 +30,9 @@ DWORD AttributesOf(const std::string& path)
     }
 }
 
+// What a plain listing leaves out.
+constexpr DWORD kUnlisted = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
 } // namespace
 
 bool IsExistingFolder(const std::string& path)
@@ -37,7 +40,8 @@ bool IsExistingFolder(const std::string& path)
     if (path.empty())
         return false;
     const DWORD attributes = AttributesOf(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+           (attributes & kUnlisted) == 0;
 }
 
 bool IsOrdinaryFile(const std::string& path)
@@ -45,6 +49,5 @@ bool IsOrdinaryFile(const std::string& path)
     if (path.empty())
         return false;
     const DWORD attributes = AttributesOf(path);
-    constexpr DWORD kNotOrdinary = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotOrdinary) == 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | kUnlisted)) == 0;
 }

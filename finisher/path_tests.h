@@ -7,7 +7,8 @@
 // that is not ready) throws RunTimeError, which the calling procedure's handler reports.
 // Wildcards are never expanded: the name must exist exactly as given.
 
-// A directory of exactly that name (a trailing "\" is allowed).
+// A directory of exactly that name (a trailing "\" is allowed) that a listing of directories
+// shows: a hidden or system one is not seen, as it would not be listed.
 bool IsExistingFolder(const std::string& path);
 
 // An ordinary file: not a directory, not hidden, not a system file (what a plain directory

@@ -20,9 +20,11 @@ void RegistrarTLBS(const std::string& typeLibraryPath, const std::string& logFil
         const RegistrationPlan plan =
             PlanRegistration(installRoot, typeLibraryPath, IsExistingFolder, IsOrdinaryFile);
         if (plan.run) {
-            // Hidden, waited for without a time-out; its outcome is not looked at. The tool is
-            // named on its own as well, so that exactly it runs whatever its folder is called.
-            basShellAndWait::ShellAndWait(plan.commandLine, SW_HIDE, std::nullopt, nullptr, plan.toolPath);
+            // Hidden, waited for without a time-out; its outcome is not looked at, but a tool
+            // that cannot be started throws, and the handler logs that instead of a run. The
+            // tool is named on its own as well, so that exactly it runs whatever its folder is
+            // called.
+            basShellAndWait::ShellAndWait(plan.toolCommandLine, SW_HIDE, std::nullopt, nullptr, plan.toolPath);
         }
         WriteLogEntry(logFile, plan.entry);
     } catch (const std::exception& error) {

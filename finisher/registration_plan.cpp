@@ -35,6 +35,7 @@ RegistrationPlan PlanRegistration(const std::string& installRoot, const std::str
     plan.run = true;
     plan.toolPath = tool;
     plan.commandLine = RegistrationCommandLine(tool, typeLibraryPath, library);
+    plan.toolCommandLine = ToolCommandLine(tool, typeLibraryPath, library);
     plan.entry = {kNetFrameworkSection, kRegistrationRunKey, plan.commandLine};
     return plan;
 }

@@ -14,7 +14,8 @@ struct RegistrationPlan {
     bool run = false;        // true: start the tool; false: write `entry` and stop
     LogEntry entry;          // the one log entry: the missing piece, or "ShellEjecute"
     std::string toolPath;    // what is started (when run)
-    std::string commandLine; // what it is started with (when run)
+    std::string commandLine; // its command line as logged (when run)
+    std::string toolCommandLine; // the command line it receives (when run)
 };
 
 using ExistenceTest = std::function<bool(const std::string& path)>;

@@ -1,5 +1,6 @@
 #include "finisher/shell_and_wait.h"
 
+#include "common/error_report.h"
 #include "common/handles.h"
 
 namespace basShellAndWait {
@@ -37,6 +38,13 @@ private:
     int quitCode_ = 0;
 };
 
+[[noreturn]] void ThrowStartFailure(DWORD error)
+{
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        throw RunTimeError(kErrorFileNotFound, "File not found");
+    throw RunTimeError(kErrorInvalidProcedureCall, "Invalid procedure call or argument");
+}
+
 // A negative time-out has always passed.
 ULONGLONG LimitMs(long timeoutSeconds)
 {
@@ -56,7 +64,7 @@ bool ShellAndWait(const std::string& commandLine, int windowStyle, std::optional
     std::string mutableLine = commandLine; // CreateProcessA may write into its command line
     if (!CreateProcessA(applicationName.empty() ? nullptr : applicationName.c_str(), &mutableLine[0],
                         nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return false;
+        ThrowStartFailure(GetLastError());
     // The handle from the start itself is waited on: it can read the exit code (a handle opened
     // again by process id with the synchronize right alone cannot) and it cannot name another
     // process that was given the same id meanwhile.

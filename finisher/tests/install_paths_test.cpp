@@ -49,6 +49,10 @@ TEST(LotefinalPaths, RegistrationToolAndCommandLine)
               "C:\\WINDOWS\\Microsoft.NET\\Framework\\v2.0.50727/RegAsm.exe "
               "/tlb:\"C:\\Program Files\\Lotes\\GdPicture.NET.tlb\" /codebase "
               "\"C:\\Program Files\\Lotes\\GdPicture.NET.dll\"");
+    // What the tool receives is the same text while its path has no blank, and quotes it else.
+    EXPECT_EQ(ToolCommandLine(tool, tlb, dll), RegistrationCommandLine(tool, tlb, dll));
+    const std::string spaced = "C:\\Net Root\\v2.0.50727/RegAsm.exe";
+    EXPECT_EQ(ToolCommandLine(spaced, tlb, dll), RegistrationCommandLine("\"" + spaced + "\"", tlb, dll));
 }
 
 TEST(LotefinalPaths, LibraryPathReplacesTheLastThreeCharacters)

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "common/error_report.h"
 #include "finisher/path_tests.h"
 #include "tests/support/staging.h"
@@ -25,6 +27,15 @@ TEST(LotefinalPathTests, FoldersAndOrdinaryFiles)
     EXPECT_FALSE(IsExistingFolder(noSlash + "\\missing"));
     EXPECT_FALSE(IsExistingFolder(noSlash + "\\missing\\deeper"));
     EXPECT_FALSE(IsExistingFolder(""));
+    // A listing of directories does not show hidden or system ones either.
+    for (const DWORD unlisted : {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM}}) {
+        const std::string sub = folder.Path() + "sub" + std::to_string(unlisted);
+        ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr));
+        ASSERT_TRUE(SetFileAttributesA(sub.c_str(), unlisted));
+        EXPECT_FALSE(IsExistingFolder(sub)) << unlisted;
+        EXPECT_FALSE(IsExistingFolder(sub + "\\")) << unlisted;
+        SetFileAttributesA(sub.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 
     EXPECT_TRUE(IsOrdinaryFile(file));
     EXPECT_FALSE(IsOrdinaryFile(hidden));             // a plain listing does not show it

@@ -102,6 +102,37 @@ TEST_F(LotefinalSequence, RegistrationErrorIsLoggedAsItsReport)
     EXPECT_EQ(std::string(value), entries_[0].value); // the byte F3 reaches the file as it is
 }
 
+TEST_F(LotefinalSequence, ToolThatCannotBeStartedIsLoggedAsAnErrorNotAsARun)
+{
+    DeleteProgramWhenFree(tool_);
+    ASSERT_TRUE(WriteTextFile(tool_, "not a program"));
+    Iniciar::RegistrarTLBS(TypeLibraryPath(folder_), log_);
+    ASSERT_EQ(entries_.size(), 1u);
+    EXPECT_EQ(entries_[0], (LogEntry{"NetFrameWork", "ErrorRegistrarTLBS",
+                                     "Error 5 (Invalid procedure call or argument) en procedimiento "
+                                     "RegistrarTLBS de M\xF3" "dulo Iniciar"}));
+}
+
+TEST_F(LotefinalSequence, ToolInAFolderWithABlankGetsItsPathQuotedWhileTheLogKeepsItBare)
+{
+    const std::string root = scratch_.Path() + "net root\\";
+    const std::string tool = root + "v2.0.50727\\RegAsm.exe";
+    ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((root + "v2.0.50727").c_str(), nullptr));
+    ASSERT_TRUE(InstallRecorder(tool));
+    ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, kNetFrameworkSubkey, "InstallRoot", root));
+    Iniciar::RegistrarTLBS(TypeLibraryPath(folder_), log_);
+
+    const std::string files = " /tlb:\"" + folder_ + "GdPicture.NET.tlb\" /codebase \"" + folder_ + "GdPicture.NET.dll\"";
+    const std::string bare = root + "v2.0.50727/RegAsm.exe";
+    ASSERT_EQ(entries_.size(), 1u);
+    EXPECT_EQ(entries_[0], (LogEntry{"NetFrameWork", "ShellEjecute", bare + files}));
+    const auto runs = RecordedRuns(tool);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, "\"" + bare + "\"" + files);
+    DeleteProgramWhenFree(tool);
+}
+
 TEST_F(LotefinalSequence, EmptySearchPathIsLoggedAndNothingIsAssociated)
 {
     ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, kEnvironmentSubkey, "Path", "", REG_EXPAND_SZ));

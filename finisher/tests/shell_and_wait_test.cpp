@@ -5,6 +5,7 @@
 #include <atomic>
 #include <thread>
 
+#include "common/error_report.h"
 #include "finisher/shell_and_wait.h"
 #include "finisher/tests/finisher_fixture.h"
 #include "tests/support/staging.h"
@@ -79,12 +80,24 @@ TEST(LotefinalShellAndWait, TimeOutEndsTheWaitWithFalse)
     EXPECT_TRUE(WaitForRuns(child.path, 1, kRecordWaitMs));
 }
 
-TEST(LotefinalShellAndWait, UnstartableProgramIsFalse)
+long StartErrorNumber(const std::string& commandLine, DWORD& code)
+{
+    try {
+        ShellAndWait(commandLine, SW_HIDE, 5L, &code);
+    } catch (const RunTimeError& error) {
+        return error.Number();
+    }
+    return 0;
+}
+
+TEST(LotefinalShellAndWait, UnstartableProgramIsARunTimeError)
 {
     ScratchFolder folder;
+    const std::string broken = folder.Path() + "broken.exe";
+    ASSERT_TRUE(WriteTextFile(broken, "not a program"));
     DWORD code = 777;
-    EXPECT_FALSE(ShellAndWait("\"" + folder.Path() + "missing.exe\"", SW_HIDE, 5L, &code));
-    EXPECT_FALSE(ShellAndWait("", SW_HIDE, 5L, &code));
+    EXPECT_EQ(StartErrorNumber("\"" + folder.Path() + "missing.exe\"", code), kErrorFileNotFound);
+    EXPECT_EQ(StartErrorNumber("\"" + broken + "\"", code), kErrorInvalidProcedureCall);
     EXPECT_EQ(code, 777u);
 }
 
