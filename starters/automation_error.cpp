@@ -24,6 +24,33 @@ const KnownFailure kKnownFailures[] = {
     {HResultFromBits(0x8007000Eul), kErrorOutOfMemory, "Out of memory"}, // E_OUTOFMEMORY
 };
 
+// Creation failures that mean the class cannot be had at all: not registered, its server or
+// library missing, broken or not loadable, or no dispatch interface. Other creation failures
+// (memory, permissions, an error the component raised while starting) keep their own number.
+const unsigned long kCannotCreateFailures[] = {
+    0x80040154ul, // REGDB_E_CLASSNOTREG
+    0x800401F3ul, // CO_E_CLASSSTRING: no such ProgID
+    0x800401F5ul, // CO_E_APPNOTFOUND
+    0x800401F8ul, // CO_E_DLLNOTFOUND
+    0x800401F9ul, // CO_E_ERRORINDLL
+    0x80040111ul, // CLASS_E_CLASSNOTAVAILABLE
+    0x80080004ul, // CO_E_BAD_PATH
+    0x80080005ul, // CO_E_SERVER_EXEC_FAILURE
+    0x8007007Eul, // module not found
+    0x8007007Ful, // procedure not found
+    0x800700C1ul, // not a valid program image
+    0x80004002ul, // E_NOINTERFACE: no dispatch interface
+};
+
+bool MeansCannotCreate(long hresult)
+{
+    for (const unsigned long bits : kCannotCreateFailures) {
+        if (HResultFromBits(bits) == hresult)
+            return true;
+    }
+    return false;
+}
+
 const KnownFailure* FindKnownByHResult(long hresult)
 {
     for (const KnownFailure& known : kKnownFailures) {
@@ -104,11 +131,9 @@ std::string TrimLineEnd(std::string text)
 RunTimeError AutomationError(AutomationStep step, long hresult, const AutomationException* exception,
                              const SystemMessageLookup& systemMessage)
 {
-    // Whether the class is unknown, its server missing or broken, or it offers no dispatch
-    // interface, the user can do one thing about it: install the product again.
-    if (step == AutomationStep::CreateObject)
-        return RunTimeError(kErrorCannotCreateObject, kCannotCreateObject);
     const long normal = NormalHResult(hresult);
+    if (step == AutomationStep::CreateObject && MeansCannotCreate(normal))
+        return RunTimeError(kErrorCannotCreateObject, kCannotCreateObject);
     if (normal == kDispExceptionHResult && exception != nullptr)
         return FromException(*exception, systemMessage);
     return FromHResult(normal, systemMessage);

@@ -48,7 +48,7 @@ TEST(NormalHResult, GivesTheSigned32BitFormWhateverTheWidthOfLong)
     }
 }
 
-// Every failure to create the object is one error for the user, whatever the system said.
+// A class that cannot be had at all is one error for the user, whatever the system said.
 class CreationFailure : public ::testing::TestWithParam<unsigned long> {};
 
 TEST_P(CreationFailure, CannotCreateObject)
@@ -63,8 +63,22 @@ INSTANTIATE_TEST_SUITE_P(AutomationError, CreationFailure,
                                            0x800401F3ul,   // invalid class string (no such ProgID)
                                            0x800401F8ul,   // server library not found
                                            0x8007007Eul,   // module not found
-                                           0x80004002ul,   // no dispatch interface
-                                           0x80070005ul)); // access denied
+                                           0x80080005ul,   // server failed to start
+                                           0x80004002ul)); // no dispatch interface
+
+TEST(AutomationError, OtherCreationFailuresKeepTheirOwnNumber)
+{
+    ExpectError(AutomationError(AutomationStep::CreateObject, HResultFromBits(0x8007000Eul), nullptr,
+                                FakeSystemMessage),
+                {7, "Out of memory"});
+    ExpectError(AutomationError(AutomationStep::CreateObject, HResultFromBits(0x80070005ul), nullptr,
+                                FakeSystemMessage),
+                {-2147024891L, "Access denied."});
+    // An error the component raised while starting, by its own number.
+    ExpectError(AutomationError(AutomationStep::CreateObject, HResultFromBits(0x800A0035ul), nullptr,
+                                FakeSystemMessage),
+                {53, "Application-defined or object-defined error"});
+}
 
 struct HResultCase {
     AutomationStep step;
