@@ -105,21 +105,36 @@ TEST(QueryRegFolders, ShellFoldersReadsBothSources)
     EXPECT_EQ(*names.Find(fromMachine), fromMachine);
 }
 
+// This user's own key under HKEY_USERS, named as the class names it: made by a test when
+// missing, and then removed again however the test ends.
+class UserKeyOfOurOwn {
+public:
+    explicit UserKeyOfOurOwn(const std::string& userKey)
+        : userKey_(userKey), existed_(KeyExists(HKEY_USERS, userKey)) {}
+    ~UserKeyOfOurOwn()
+    {
+        if (!existed_)
+            RemoveKeyTree(HKEY_USERS, userKey_);
+    }
+    UserKeyOfOurOwn(const UserKeyOfOurOwn&) = delete;
+    UserKeyOfOurOwn& operator=(const UserKeyOfOurOwn&) = delete;
+
+private:
+    std::string userKey_;
+    bool existed_;
+};
+
 TEST(QueryRegFolders, PerUserSourceIsTheUsersOwnKey)
 {
     cQueryReg reg;
     const std::string userKey = reg.UserName();
-    // This user's own key under HKEY_USERS, named as the class names it; made here if missing.
-    const bool existed = KeyExists(HKEY_USERS, userKey);
+    UserKeyOfOurOwn own(userKey);
     const std::string name = UniqueName("VtQrUser");
-    ASSERT_EQ(WriteString(HKEY_USERS, userKey + "\\" + kShellFolders, name.c_str(), "D:\\mine"), 0);
-    const FolderCollection folders = reg.ShellFolders(false, true);
-    if (existed) {
-        RegKey key;
-        RegOpenKeyExA(HKEY_USERS, (userKey + "\\" + kShellFolders).c_str(), 0, KEY_SET_VALUE, key.put());
-        RegDeleteValueA(key, name.c_str());
-    } else {
-        RemoveKeyTree(HKEY_USERS, userKey);
+    FolderCollection folders;
+    {
+        ValueOfOurOwn value(HKEY_USERS, userKey + "\\" + kShellFolders, name, "D:\\mine");
+        ASSERT_EQ(value.Status(), 0);
+        folders = reg.ShellFolders(false, true);
     }
     ASSERT_NE(folders.Find(name), nullptr);
     EXPECT_EQ(*folders.Find(name), "D:\\mine");
@@ -148,7 +163,7 @@ TEST(QueryRegFolders, GetFolderSwallowsTheDuplicateError)
     // GetFolder reads the user's own key: the duplicate goes there.
     cQueryReg reg;
     const std::string userKey = reg.UserName();
-    const bool existed = KeyExists(HKEY_USERS, userKey);
+    UserKeyOfOurOwn own(userKey);
     const std::string name = UniqueName("VtQrTwice");
     ValueOfOurOwn b(HKEY_LOCAL_MACHINE, kCurrentVersion, name, "C:\\two");
     ASSERT_EQ(b.Status(), 0);
@@ -163,8 +178,6 @@ TEST(QueryRegFolders, GetFolderSwallowsTheDuplicateError)
         EXPECT_EQ(reg.GetFolder("WindowsDir"), "");
         EXPECT_EQ(reg.GetFolder("NoSuchFolder"), "");
     }
-    if (!existed)
-        RemoveKeyTree(HKEY_USERS, userKey);
 }
 
 // Runs in a folder on the system drive and keeps whatever "\tmp.reg" was there before.
