@@ -31,24 +31,37 @@ public:
     // Returns true when the line limit has been reached.
     bool Add(const char* data, DWORD size)
     {
+        // Lines sent after the last one counted but before the window closed are not taken.
+        if (LimitReached())
+            return true;
         // The bytes as sent (ANSI, no terminator), then the end of line.
         std::fwrite(data, 1, size, stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);
-        if (file_.valid()) {
+        if (file_.valid() && !writeFailed_) {
             std::string line(data, size);
             line += "\r\n";
             DWORD written = 0;
-            WriteFile(file_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+            if (!WriteFile(file_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
+                written != line.size()) {
+                // Said once; later lines still reach the console, and the exit code tells.
+                writeFailed_ = true;
+                std::fprintf(stderr, "traceview: cannot write to the output file (error %lu)\n", GetLastError());
+            }
         }
         ++count_;
-        return maxLines_ != 0 && count_ >= maxLines_;
+        return LimitReached();
     }
 
+    bool WriteFailed() const { return writeFailed_; }
+
 private:
+    bool LimitReached() const { return maxLines_ != 0 && count_ >= maxLines_; }
+
     FileHandle file_;
     unsigned long maxLines_;
     unsigned long count_ = 0;
+    bool writeFailed_ = false;
 };
 
 TraceSink* g_sink = nullptr;
@@ -132,7 +145,7 @@ int Run(const TraceviewOptions& options)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return 0;
+    return sink.WriteFailed() ? 1 : 0;
 }
 
 } // namespace

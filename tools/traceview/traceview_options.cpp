@@ -70,5 +70,6 @@ const char* TraceviewUsage()
            "  -h, --help         this text\n"
            "\n"
            "Ends on WM_CLOSE to its window, on Ctrl+C, or when a limit is reached.\n"
-           "Exit code: 0 when it ended normally, 1 when it could not start, 2 for bad options.\n";
+           "Exit code: 0 when it ended normally, 1 when it could not start or could not write\n"
+           "every line to FILE, 2 for bad options.\n";
 }
