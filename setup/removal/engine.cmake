@@ -11,7 +11,7 @@ vt_windows_library(setup_removal
        setup_trace vt_common
 )
 if(TARGET setup_removal)
-  target_link_libraries(setup_removal PUBLIC advapi32 shell32 user32)
+  target_link_libraries(setup_removal PUBLIC advapi32 ole32 shell32 user32)
 endif()
 
 vt_test(setup_removal_logic_tests
@@ -24,6 +24,8 @@ vt_test(setup_removal_tests
   WINDOWS
   SOURCES tests/vt_engine_test.cpp tests/removal_operations_test.cpp tests/third_party_test.cpp
   DEPS setup_removal vt_test_support
+  # An interactive tree delete may show the shell's progress window.
+  PROPERTIES FIXTURES_REQUIRED wine_desktop
 )
 # The removal's stand-ins are copied from beside the test program.
 if(TARGET setup_removal_tests)

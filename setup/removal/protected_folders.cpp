@@ -154,3 +154,35 @@ std::vector<std::string> ProtectedFolders()
 
     return list.Take();
 }
+
+std::vector<std::string> ProtectedTrees()
+{
+    FolderList list;
+    char path[MAX_PATH] = {};
+    const UINT n = GetWindowsDirectoryA(path, MAX_PATH);
+    if (n > 0 && n < MAX_PATH)
+        list.Add(std::string(path, n));
+    list.Add(Environment("SystemRoot"));
+
+    static const int kShellFolders[] = {
+        CSIDL_WINDOWS,
+        CSIDL_PERSONAL,
+        CSIDL_DESKTOPDIRECTORY,
+        CSIDL_MYPICTURES,
+        CSIDL_MYMUSIC,
+        CSIDL_MYVIDEO,
+        CSIDL_FAVORITES,
+        CSIDL_COMMON_DOCUMENTS,
+        CSIDL_COMMON_DESKTOPDIRECTORY,
+        CSIDL_COMMON_PICTURES,
+        CSIDL_COMMON_MUSIC,
+        CSIDL_COMMON_VIDEO,
+    };
+    for (int csidl : kShellFolders)
+        list.Add(ShellFolder(csidl));
+    // Downloads has no CSIDL; it lives in the profile under this name.
+    const std::string profile = ShellFolder(CSIDL_PROFILE);
+    if (!profile.empty())
+        list.Add(profile + "\\Downloads");
+    return list.Take();
+}

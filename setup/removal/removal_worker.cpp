@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include "common/message_pump.h"
 #include "common/worker_thread.h"
 #include "setup/removal/vt_engine.h"
@@ -11,8 +13,27 @@
 
 namespace {
 
+// The worker opens web pages and runs the shell's file operations, whose handlers may be COM
+// objects: the thread joins a single-threaded apartment first, as the shell asks of its callers.
+class ShellApartment {
+public:
+    ShellApartment()
+        : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ShellApartment()
+    {
+        if (joined_)
+            CoUninitialize();
+    }
+    ShellApartment(const ShellApartment&) = delete;
+    ShellApartment& operator=(const ShellApartment&) = delete;
+
+private:
+    bool joined_;
+};
+
 DWORD WINAPI RemovalThread(void* engine)
 {
+    ShellApartment apartment;
     return static_cast<DWORD>(CVTEngine::StartCopyNowTH(static_cast<CVTEngine*>(engine)));
 }
 

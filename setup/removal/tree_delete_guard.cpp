@@ -78,9 +78,17 @@ bool IsPlainComponent(const std::string& component)
     return !MayBeShortAlias(component);
 }
 
+// Whether `inner` is `outer` itself or lies below it, both normalised and folded.
+bool IsSameOrBelow(const std::string& inner, const std::string& outer)
+{
+    return inner.size() >= outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
+           (inner.size() == outer.size() || inner[outer.size()] == '\\');
+}
+
 } // namespace
 
-bool IsSafeTreeDeletePath(const std::string& path, const std::vector<std::string>& protectedFolders)
+bool IsSafeTreeDeletePath(const std::string& path, const std::vector<std::string>& protectedFolders,
+                          const std::vector<std::string>& protectedTrees)
 {
     // Only "X:\something": no UNC or device paths, no drive-relative "C:folder", no relative path.
     if (path.size() < 4 || !IsDriveLetter(path[0]) || path[1] != ':' || path[2] != '\\')
@@ -118,12 +126,13 @@ bool IsSafeTreeDeletePath(const std::string& path, const std::vector<std::string
     const std::string target = FoldAll(body);
     for (const std::string& folder : protectedFolders) {
         const std::string guarded = NormaliseProtected(folder);
-        if (guarded.empty())
-            continue;
-        if (guarded == target)
+        if (!guarded.empty() && IsSameOrBelow(guarded, target))
             return false;
-        if (guarded.size() > target.size() && guarded.compare(0, target.size(), target) == 0 &&
-            guarded[target.size()] == '\\')
+    }
+    // Nor may it be, contain or lie inside a protected tree.
+    for (const std::string& tree : protectedTrees) {
+        const std::string guarded = NormaliseProtected(tree);
+        if (!guarded.empty() && (IsSameOrBelow(guarded, target) || IsSameOrBelow(target, guarded)))
             return false;
     }
     return true;

@@ -12,5 +12,8 @@
 // Texts that Windows would read as another folder than the one compared are refused rather than
 // interpreted: forward slashes, repeated backslashes, "." components, trailing dots or blanks,
 // short (8.3) aliases, stream colons, control characters. A folder inside a protected one (an
-// installation below Program Files) is allowed.
-bool IsSafeTreeDeletePath(const std::string& path, const std::vector<std::string>& protectedFolders);
+// installation below Program Files) is allowed, except inside a protected tree: folders whose
+// every subfolder belongs to the system or holds the user's own files (Windows, Documents,
+// Pictures, ...), where no installation has a folder of its own to delete whole.
+bool IsSafeTreeDeletePath(const std::string& path, const std::vector<std::string>& protectedFolders,
+                          const std::vector<std::string>& protectedTrees = {});

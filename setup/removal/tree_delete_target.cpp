@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "common/handles.h"
 #include "common/proc_address.h"
 #include "setup/removal/tree_delete_guard.h"
@@ -36,18 +38,53 @@ std::string ResolvedFolder(const std::string& path)
     return text;
 }
 
+// Whether anything below the folder is a junction or link, or cannot be looked at (then it
+// cannot be ruled out). The walk itself never follows one. A folder that does not exist holds
+// nothing.
+bool HoldsLinkOrUnknown(const std::string& folder)
+{
+    std::vector<std::string> pending{folder};
+    while (!pending.empty()) {
+        const std::string current = pending.back();
+        pending.pop_back();
+        WIN32_FIND_DATAA found;
+        FindHandle search(FindFirstFileA((current + "\\*").c_str(), &found));
+        if (!search) {
+            const DWORD error = GetLastError();
+            if (current == folder && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND))
+                return false;
+            return error != ERROR_FILE_NOT_FOUND; // an empty listing holds nothing
+        }
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                return true;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                pending.push_back(current + "\\" + name);
+        } while (FindNextFileA(search, &found));
+        if (GetLastError() != ERROR_NO_MORE_FILES)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool IsSafeTreeDeleteTarget(const std::string& path)
 {
     const std::vector<std::string> folders = ProtectedFolders();
+    const std::vector<std::string> trees = ProtectedTrees();
     std::string named = path;
     char longPath[MAX_PATH] = {};
     const DWORD n = GetLongPathNameA(path.c_str(), longPath, MAX_PATH);
     if (n > 0 && n < MAX_PATH)
         named.assign(longPath, n);
-    if (!IsSafeTreeDeletePath(named, folders))
+    if (!IsSafeTreeDeletePath(named, folders, trees))
         return false;
     const std::string resolved = ResolvedFolder(named);
-    return resolved.empty() || IsSafeTreeDeletePath(resolved, folders);
+    if (!resolved.empty() && !IsSafeTreeDeletePath(resolved, folders, trees))
+        return false;
+    return !HoldsLinkOrUnknown(named);
 }

@@ -217,4 +217,65 @@ TEST(RemovalOperations, GuardedFoldersAreNeverHandedToTheShell)
     EXPECT_FALSE(Exists(own));
 }
 
+TEST(RemovalOperations, FoldersInsideTheWindowsFolderOrTheUsersFilesAreNotDeletedWhole)
+{
+    char documents[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents), S_OK);
+    for (const std::string& parent : {WindowsFolder(), std::string(documents)}) {
+        const std::string inside = parent + "\\" + UniqueName("VtEng Inside ");
+        MakeFolder(inside);
+        WriteTextFile(inside + "\\f.txt", "x");
+        CVTEngine::RemoveInstallFolder(true, inside + "\\", kRunSilent);
+        EXPECT_TRUE(Exists(inside + "\\f.txt")) << inside;
+        RemoveTree(inside);
+    }
+}
+
+// Runs a program of the machine Wine runs on (Wine starts those too) and waits until `made`
+// exists; false if it cannot be run or nothing appears within a few seconds.
+bool RunHostCommand(const std::string& program, const std::string& commandLine,
+                    const std::string& folder, const std::string& made, bool appear)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string line = commandLine;
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    for (int i = 0; i < 100; ++i) {
+        const bool there = GetFileAttributesA(made.c_str()) != INVALID_FILE_ATTRIBUTES;
+        if (there == appear)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+TEST(RemovalOperations, ATreeHoldingALinkIsNotDeletedWhole)
+{
+    // The shell's delete may follow a link inside the tree and empty the folder it points to.
+    TempFolder folder;
+    const std::string inst = folder / "Inst";
+    const std::string victim = folder / "Elsewhere";
+    MakeFolder(inst);
+    MakeFolder(inst + "\\Data");
+    MakeFolder(victim);
+    WriteTextFile(victim + "\\keep.txt", "x");
+    const std::string link = inst + "\\Data\\link";
+    if (!RunHostCommand("Z:\\bin\\ln", "ln -s ../../Elsewhere link", inst + "\\Data", link, true))
+        GTEST_SKIP() << "no way to make a link here";
+
+    EXPECT_FALSE(IsSafeTreeDeleteTarget(inst));
+    CVTEngine::RemoveInstallFolder(true, inst + "\\", kRunSilent);
+    EXPECT_TRUE(Exists(victim + "\\keep.txt"));
+    EXPECT_TRUE(Exists(inst + "\\Data"));
+
+    // The link goes the way it came, so that the folder's own clean-up does not follow it.
+    EXPECT_TRUE(RunHostCommand("Z:\\bin\\rm", "rm link", inst + "\\Data", link, false));
+    EXPECT_TRUE(IsSafeTreeDeleteTarget(inst));
+}
+
 } // namespace

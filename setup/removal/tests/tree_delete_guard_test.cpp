@@ -67,6 +67,24 @@ TEST(IsSafeTreeDeletePath, RefusesProtectedFoldersAndTheirAncestors)
         EXPECT_EQ(IsSafeTreeDeletePath(c.path, Protected()), c.safe) << c.path;
 }
 
+TEST(IsSafeTreeDeletePath, NothingInsideAProtectedTreeGoes)
+{
+    const std::vector<std::string> trees = {"C:\\Windows", "C:\\Users\\ana\\Pictures\\", ""};
+    const GuardCase cases[] = {
+        {"C:\\Windows\\WinSxS", false},
+        {"C:\\WINDOWS\\Installer\\{some product}", false},
+        {"C:\\Users\\ana\\Pictures", false},
+        {"C:\\Users\\ana\\Pictures\\Holidays", false},
+        {"C:\\Users\\ana", false},                      // contains one
+        {"C:\\WindowsApps\\Tool", true},                // a prefix of the name is no parent
+        {"C:\\Users\\ana\\PicturesOld", true},
+        {"C:\\Program Files\\Scrivex Lotes", true},     // inside a protected folder: allowed
+        {"C:\\Program Files\\Scrivex Lotes\\Data", true},
+    };
+    for (const GuardCase& c : cases)
+        EXPECT_EQ(IsSafeTreeDeletePath(c.path, Protected(), trees), c.safe) << c.path;
+}
+
 TEST(IsSafeTreeDeletePath, RefusesMalformedOrAmbiguousPaths)
 {
     const GuardCase cases[] = {
