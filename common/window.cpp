@@ -24,10 +24,14 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 {
     Window* self = nullptr;
     if (message == WM_NCCREATE) {
+        // A window of a registered class made without its object (by someone else's
+        // CreateWindow) gets default handling instead of a null object.
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        self = static_cast<Window*>(create->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self = create != nullptr ? static_cast<Window*>(create->lpCreateParams) : nullptr;
+        if (self != nullptr) {
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
     } else {
         self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
