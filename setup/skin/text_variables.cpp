@@ -7,7 +7,9 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     std::string::size_type at = 0;
     while ((at = text.find(from, at)) != std::string::npos) {
         text.replace(at, from.size(), to);
-        at += to.size(); // never rescan a replacement: a name may itself hold "<ProductCode>"
+        // Never rescan a replacement within this pass: a name holding "<ProductName>" would
+        // loop. (A later pass for another variable does see it.)
+        at += to.size();
     }
 }
 

@@ -16,12 +16,13 @@ std::string ReadValue(const IniSource& ini, const char* section, const std::stri
 void ReadProperties(const IniSource& ini, const std::string& folder, ThemeControl& control)
 {
     const std::string prefix = std::to_string(control.descriptor.dataNumber) + ",";
-    control.declaredPropertyCount = ReadLenientNumber(ReadValue(ini, "DADOS", prefix + "t", kThemeValueLength));
+    const int declared = ReadLenientNumber(ReadValue(ini, "DADOS", prefix + "t", kThemeValueLength));
     // More lines than a control can hold is a broken theme: the control keeps none rather than a
-    // part of them.
-    if (control.declaredPropertyCount <= 0 || control.declaredPropertyCount > kMaxPropertyLines)
+    // part of them, and its count says so, so that nobody counts slots that are not there.
+    if (declared <= 0 || declared > kMaxPropertyLines)
         return;
-    for (int i = 0; i < control.declaredPropertyCount; ++i) {
+    control.propertyCount = declared;
+    for (int i = 0; i < declared; ++i) {
         const std::string line = ReadValue(ini, "DADOS", prefix + std::to_string(i), kThemeValueLength);
         control.properties.push_back(SplitPropertyLine(line, folder));
     }

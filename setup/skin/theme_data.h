@@ -20,7 +20,7 @@ constexpr int kMaxDescriptorLines = 1000;
 struct ThemeControl {
     int line = 0; // its key in "INFO"
     ControlDescriptor descriptor;
-    int declaredPropertyCount = 0;        // "N,t" as read
+    int propertyCount = 0;                // "N,t", or 0 when it is not 1 to 15
     std::vector<PropertyLine> properties; // slot i holds line "N,i"; none when more than 15
 };
 

@@ -201,7 +201,8 @@ TEST(ThemeData, MoreThanFifteenPropertyLinesKeepsNone)
     ASSERT_EQ(theme.controls.size(), 2u);
     ASSERT_EQ(theme.controls[0].properties.size(), 15u);
     EXPECT_EQ(theme.controls[0].properties[14].value, "v14");
-    EXPECT_EQ(theme.controls[1].declaredPropertyCount, 16);
+    EXPECT_EQ(theme.controls[0].propertyCount, 15);
+    EXPECT_EQ(theme.controls[1].propertyCount, 0);
     EXPECT_TRUE(theme.controls[1].properties.empty());
     for (const std::string& key : ini.KeysRead("DADOS"))
         EXPECT_TRUE(key == "2,t" || key.substr(0, 2) != "2,") << key << " read for a control that keeps none";
