@@ -74,8 +74,9 @@ TEST(LotefinalShellAndWait, TimeOutEndsTheWaitWithFalse)
     EXPECT_FALSE(ShellAndWait(child.Line("sleep=2500"), SW_HIDE, 1L, &code));
     const ULONGLONG took = GetTickCount64() - start;
     EXPECT_GE(took, 1000u);
-    EXPECT_LT(took, 3500u);
-    EXPECT_EQ(code, 777u); // no code for a process that has not ended
+    // False with no code stored already says the wait ended before the child did (an ended
+    // child gives True): no upper bound on the time, which a slow machine could overrun.
+    EXPECT_EQ(code, 777u);
     // The child lives on; its folder goes once it has ended (Child's clean-up waits for that).
     EXPECT_TRUE(WaitForRuns(child.path, 1, kRecordWaitMs));
 }

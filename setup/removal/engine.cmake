@@ -24,8 +24,9 @@ vt_test(setup_removal_tests
   WINDOWS
   SOURCES tests/vt_engine_test.cpp tests/removal_operations_test.cpp tests/third_party_test.cpp
   DEPS setup_removal vt_test_support
-  # An interactive tree delete may show the shell's progress window.
-  PROPERTIES FIXTURES_REQUIRED wine_desktop
+  # An interactive tree delete may show the shell's progress window; a refused one traces to
+  # whatever viewer window exists.
+  PROPERTIES FIXTURES_REQUIRED wine_desktop RESOURCE_LOCK OrvaneEvent
 )
 # The removal's stand-ins are copied from beside the test program.
 if(TARGET setup_removal_tests)

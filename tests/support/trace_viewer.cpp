@@ -49,7 +49,8 @@ void TraceViewer::Record(HWND sender, const COPYDATASTRUCT* record)
 {
     DWORD senderProcess = 0;
     GetWindowThreadProcessId(sender, &senderProcess);
-    if (record == nullptr || record->dwData != 0 || senderProcess != processId_)
+    // Before ListenTo() names a process, no line is anyone's to keep.
+    if (record == nullptr || record->dwData != 0 || processId_ == 0 || senderProcess != processId_)
         return;
     std::string line;
     if (record->lpData != nullptr)

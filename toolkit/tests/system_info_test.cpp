@@ -224,7 +224,9 @@ std::vector<WPARAM> g_announced;
 
 LRESULT CALLBACK WatchSettings(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_SETTINGCHANGE)
+    // Another test's program may announce an environment change meanwhile (a named section in
+    // lParam): only the system settings' own announcements count here.
+    if (message == WM_SETTINGCHANGE && wParam != 0)
         g_announced.push_back(wParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -232,7 +232,7 @@ TEST(RemovalOperations, FoldersInsideTheWindowsFolderOrTheUsersFilesAreNotDelete
 }
 
 // Runs a program of the machine Wine runs on (Wine starts those too) and waits until `made`
-// exists; false if it cannot be run or nothing appears within a few seconds.
+// exists (or is gone); false if it cannot be run or nothing changes within 20 seconds.
 bool RunHostCommand(const std::string& program, const std::string& commandLine,
                     const std::string& folder, const std::string& made, bool appear)
 {
@@ -245,7 +245,7 @@ bool RunHostCommand(const std::string& program, const std::string& commandLine,
         return false;
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 400; ++i) {
         const bool there = GetFileAttributesA(made.c_str()) != INVALID_FILE_ATTRIBUTES;
         if (there == appear)
             return true;

@@ -241,7 +241,7 @@ TEST(RemovalWorker, AViewerThatStopsAnsweringDoesNotHoldTheRemoval)
     Trace("StuckViewer test");
     const DWORD elapsed = GetTickCount() - start;
     // The send gives up after its time limit instead of waiting for the viewer (30 seconds here).
-    EXPECT_LT(elapsed, kTraceSendTimeoutMs + 2000u);
+    EXPECT_LT(elapsed, kTraceSendTimeoutMs + 7000u); // room for a slow machine
 }
 
 } // namespace

@@ -90,7 +90,8 @@ TEST(Trace, ViewerThatDoesNotAnswerHoldsTheSenderOnlyForTheTimeLimit)
     sender.join();
 
     EXPECT_TRUE(returned) << "Trace waited for a viewer that does not answer";
-    EXPECT_LT(elapsed, kTraceSendTimeoutMs + 2000u);
+    // Room for a slow machine, and still well short of the 13 s the viewer is held.
+    EXPECT_LT(elapsed, kTraceSendTimeoutMs + 7000u);
     // Whether the viewer still gets the line once it answers again is the system's affair.
 }
 
