@@ -20,6 +20,6 @@ vt_test(setup_removal_core_tests
 )
 vt_test(setup_registry_tests
   SOURCES tests/registro_test.cpp tests/protected_folders_test.cpp
-  DEPS setup_registry
+  DEPS setup_registry vt_test_support
   WINDOWS
 )

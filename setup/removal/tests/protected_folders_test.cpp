@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "setup/removal/tree_delete_guard.h"
+#include "tests/support/unique_name.h"
 
 namespace {
 
@@ -70,9 +71,7 @@ class ScratchFolder {
 public:
     explicit ScratchFolder(const std::string& parent, const char* stem)
     {
-        static int counter = 0;
-        path_ = parent + "\\" + stem + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(++counter);
+        path_ = parent + "\\" + UniqueName(std::string(stem) + "-");
         created_ = CreateDirectoryA(path_.c_str(), nullptr) != FALSE;
     }
     ~ScratchFolder() { RemoveDirectoryA(path_.c_str()); }

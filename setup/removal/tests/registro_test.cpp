@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "tests/support/unique_name.h"
 
 namespace {
 
@@ -16,9 +17,7 @@ class ScratchKey {
 public:
     ScratchKey(HKEY root, const std::string& parent) : root_(root), parent_(parent)
     {
-        static int counter = 0;
-        path_ = parent + (parent.empty() ? "" : "\\") + "VantoraTest-" +
-                std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+        path_ = parent + (parent.empty() ? "" : "\\") + UniqueName("VantoraTest-");
         RegKey key;
         created_ = RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
                                    nullptr) == ERROR_SUCCESS;

@@ -9,6 +9,7 @@
 
 #include "common/handles.h"
 #include "setup/shell/product_context.h"
+#include "tests/support/unique_name.h"
 
 // The main frame's own message boxes, seen from inside the process: only here can the icon a
 // box shows be told apart (an icon handle means nothing in another process).
@@ -208,11 +209,9 @@ class StagedFolder {
 public:
     explicit StagedFolder(bool withTheme)
     {
-        static int counter = 0;
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "vt_frame_" + std::to_string(GetCurrentProcessId()) + "_" +
-                  std::to_string(++counter) + "\\";
+        folder_ = std::string(temp) + UniqueName("vt_frame_") + "\\";
         CreateDirectoryA(folder_.c_str(), nullptr);
         CreateDirectoryA((folder_ + "theme").c_str(), nullptr);
         Touch(folder_ + "uninstall.log");

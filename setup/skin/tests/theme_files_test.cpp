@@ -3,6 +3,7 @@
 #include "setup/skin/theme_data.h"
 
 #include "common/handles.h"
+#include "tests/support/unique_name.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,9 @@ class TempFolder {
 public:
     TempFolder()
     {
-        static int counter = 0;
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "vt_theme_" + std::to_string(GetCurrentProcessId()) + "_" +
-                std::to_string(++counter) + "\\";
+        path_ = std::string(temp) + UniqueName("vt_theme_") + "\\";
         CreateDirectoryA(path_.c_str(), nullptr);
     }
     ~TempFolder()

@@ -1,6 +1,7 @@
 #include "setup/shell/trace.h"
 
 #include "common/handles.h"
+#include "tests/support/unique_name.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +26,9 @@ std::string ExeFolder()
 
 std::string UniqueTempPath(const char* name)
 {
-    static int counter = 0;
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + "vt_traceview_" + std::to_string(GetCurrentProcessId()) + "_" +
-           std::to_string(++counter) + "_" + name;
+    return std::string(temp) + UniqueName("vt_traceview_") + "_" + name;
 }
 
 std::string ReadWholeFile(const std::string& path)
