@@ -154,7 +154,9 @@ TEST(LotefinalShellAndWait, MessagesAreHandledWhileWaiting)
     });
     PostMessageA(window, WM_APP, 0, 0);
     Child child;
-    EXPECT_TRUE(ShellAndWait(child.Line("sleep=1500"), SW_HIDE, 20L));
+    // The child outlives the sender's start by seconds, so a slow machine still sends mid-wait
+    // (a send after the wait would find nobody pumping while this thread joins).
+    EXPECT_TRUE(ShellAndWait(child.Line("sleep=4000"), SW_HIDE, 20L));
     sender.join();
     EXPECT_TRUE(answered);
     EXPECT_EQ(handled, 2); // the posted message too
