@@ -11,6 +11,7 @@
 #include "finisher/install_paths.h"
 #include "finisher/tests/finisher_fixture.h"
 #include "finisher/tests/machine_state_guard.h"
+#include "tests/support/setup_process.h"
 #include "tests/support/staging.h"
 
 // The procedures of the sequence called directly, with the INI writer watched: what is handed to
@@ -173,24 +174,13 @@ struct SeenBox {
     bool stopIcon = false;
 };
 
-BOOL CALLBACK FindBox(HWND window, LPARAM param)
-{
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 SeenBox WatchAndCloseBox(DWORD threadId, DWORD milliseconds)
 {
     SeenBox seen;
     const ULONGLONG end = GetTickCount64() + milliseconds;
     while (GetTickCount64() < end) {
-        HWND box = nullptr;
-        EnumThreadWindows(threadId, FindBox, reinterpret_cast<LPARAM>(&box));
+        HWND box = FindVisibleBoxOfThread(threadId);
         if (box == nullptr) {
             Sleep(50);
             continue;

@@ -64,6 +64,13 @@ std::string ShellFolder(int csidl)
     return path;
 }
 
+std::string WindowsFolder()
+{
+    char path[MAX_PATH] = {};
+    const UINT n = GetWindowsDirectoryA(path, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::string(path, n) : std::string();
+}
+
 std::string Environment(const char* name)
 {
     char value[MAX_PATH] = {};
@@ -100,10 +107,8 @@ std::vector<std::string> ProtectedFolders()
     FolderList list;
     char path[MAX_PATH] = {};
 
-    UINT n = GetWindowsDirectoryA(path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH)
-        list.Add(std::string(path, n));
-    n = GetSystemDirectoryA(path, MAX_PATH);
+    list.Add(WindowsFolder());
+    UINT n = GetSystemDirectoryA(path, MAX_PATH);
     if (n > 0 && n < MAX_PATH)
         list.Add(std::string(path, n));
     n = GetSystemWow64DirectoryA(path, MAX_PATH); // fails on 32-bit Windows: nothing to add
@@ -158,10 +163,7 @@ std::vector<std::string> ProtectedFolders()
 std::vector<std::string> ProtectedTrees()
 {
     FolderList list;
-    char path[MAX_PATH] = {};
-    const UINT n = GetWindowsDirectoryA(path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH)
-        list.Add(std::string(path, n));
+    list.Add(WindowsFolder());
     list.Add(Environment("SystemRoot"));
 
     static const int kShellFolders[] = {

@@ -46,16 +46,29 @@ struct DialogSearch {
     HWND found;
 };
 
+bool IsVisibleBox(HWND window)
+{
+    return IsWindowVisible(window) && ClassName(window) == "#32770";
+}
+
 BOOL CALLBACK FindDialog(HWND window, LPARAM param)
 {
     auto* search = reinterpret_cast<DialogSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && ClassName(window) == "#32770") {
+    if (owner == search->processId && IsVisibleBox(window)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CALLBACK FindBoxOfThread(HWND window, LPARAM param)
+{
+    if (!IsVisibleBox(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
 }
 
 BOOL CALLBACK FindLongestStatic(HWND child, LPARAM param)
@@ -213,6 +226,13 @@ std::optional<DWORD> SetupProcess::WaitForExit(DWORD milliseconds, bool* sawVisi
             DispatchMessageA(&msg);
         }
     }
+}
+
+HWND FindVisibleBoxOfThread(DWORD threadId)
+{
+    HWND box = nullptr;
+    EnumThreadWindows(threadId, FindBoxOfThread, reinterpret_cast<LPARAM>(&box));
+    return box;
 }
 
 std::optional<MessageBoxView> WaitForMessageBox(const SetupProcess& process, DWORD milliseconds)

@@ -62,6 +62,10 @@ struct MessageBoxView {
 // and text. None when none appears within the time or the process ends first.
 std::optional<MessageBoxView> WaitForMessageBox(const SetupProcess& process, DWORD milliseconds);
 
+// The first visible dialog (class "#32770", as a message box is) of a thread of this process;
+// null when there is none yet.
+HWND FindVisibleBoxOfThread(DWORD threadId);
+
 // Presses the box's button with the given id (IDOK, IDYES, IDNO) and waits, bounded, until the
 // box is gone. False when it stays.
 bool PressButton(const MessageBoxView& box, int buttonId);

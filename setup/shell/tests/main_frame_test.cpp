@@ -9,6 +9,7 @@
 
 #include "common/handles.h"
 #include "setup/shell/product_context.h"
+#include "tests/support/setup_process.h"
 #include "tests/support/unique_name.h"
 
 // The main frame's own message boxes, seen from inside the process: only here can the icon a
@@ -37,16 +38,6 @@ std::string WindowText(HWND window)
     return std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
-BOOL CALLBACK FindBoxOfThread(HWND window, LPARAM param)
-{
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 Icon IconOf(HWND box)
 {
@@ -95,7 +86,7 @@ private:
         const ULONGLONG end = GetTickCount64() + 20000;
         HWND box = nullptr;
         while (box == nullptr && GetTickCount64() < end) {
-            EnumThreadWindows(thread_, FindBoxOfThread, reinterpret_cast<LPARAM>(&box));
+            box = FindVisibleBoxOfThread(thread_);
             if (box == nullptr)
                 Sleep(20);
         }
