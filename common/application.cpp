@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/dialog.h"
+
 namespace {
 Application* g_current = nullptr;
 }
@@ -38,6 +40,8 @@ int RunMessageLoop()
             return static_cast<int>(msg.wParam);
         if (got == -1)
             return 0;
+        if (Dialog::PreTranslateForDialogs(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -1,5 +1,7 @@
 #include "common/message_pump.h"
 
+#include "common/dialog.h"
+
 namespace {
 
 // Keyboard, mouse move, mouse button, posted, timer, paint, sent and hot-key input; raw input
@@ -23,6 +25,9 @@ void DispatchOne(const MSG& peeked)
     const BOOL fetched = wide ? PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)
                               : PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
     if (!fetched || msg.message == WM_QUIT)
+        return;
+    // The themed window keeps its keyboard rules while a removal runs.
+    if (Dialog::PreTranslateForDialogs(msg))
         return;
     TranslateMessage(&msg);
     if (wide)

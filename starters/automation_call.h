@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "starters/com_ptr.h"
+#include "common/com_ptr.h"
 
 // Creation of an automation object by programmatic identifier and a late-bound call of one of
 // its methods. Failures throw RunTimeError with the number and description the user is shown
