@@ -46,6 +46,9 @@ echo shortcut > "$c/users/Public/Desktop/Scrivex.lnk"
 echo "a user's own document, never listed" > "$userdoc"
 mkdir -p "$installer/theme"
 cp samples/scrivex/uninstall.log samples/scrivex/language.lan "$installer/"
+cp samples/scrivex/theme/uninstall.lcd "$installer/theme/"
+# the removal window's picture: its theme names it in the installation folder, and the log removes it
+mkdir -p "$install/Setup" && cp samples/scrivex/theme/uninstall.bmp "$install/Setup/"
 key="HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$PRODUCT_CODE"
 reg add "$key" /v DisplayName /d "$DISPLAY_NAME" /f
 reg add "$key" /v LastInstallationPath /d "$INSTALL_DIR" /f
