@@ -215,3 +215,24 @@ TEST(ThemeData, LoaderHoldsTheValueLimitsItself)
     ASSERT_EQ(theme.controls[0].properties.size(), 1u);
     EXPECT_EQ(theme.controls[0].properties[0].value, std::string(552, 'v')); // "n|" + 552
 }
+
+TEST(ThemeData, KeepsWhatItSkipsForTheThemeCheck)
+{
+    MemoryIni ini({
+        {{"INFO", "TOTAL"}, "4"},
+        {{"INFO", "0"}, "x,0,0,1,1,IMAGE,-,-,5"},
+        {{"INFO", "1"}, "x,0,0,1,1,TEXT,-,-,6"},
+        {{"INFO", "3"}, "x,0,0,1,1,Text,-,-,7"},
+        {{"DADOS", "6,t"}, "16"},
+    });
+    const ThemeData theme = LoadThemeData(ini, kPath);
+    ASSERT_EQ(theme.controls.size(), 1u);
+    EXPECT_EQ(theme.controls[0].declaredPropertyCount, 16);
+    EXPECT_EQ(theme.controls[0].propertyCount, 0);
+    ASSERT_EQ(theme.unknownDescriptors.size(), 3u); // "2" is missing: no keyword at all
+    EXPECT_EQ(theme.unknownDescriptors[0].keyword, "IMAGE");
+    EXPECT_EQ(theme.unknownDescriptors[1].line, 2);
+    EXPECT_EQ(theme.unknownDescriptors[1].keyword, "");
+    EXPECT_EQ(theme.unknownDescriptors[2].keyword, "Text");
+    EXPECT_EQ(ini.KeysRead("DADOS"), (std::vector<std::string>{"6,t"})); // still nothing read for them
+}
