@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
-#include <iterator>
-#include <utility>
 
 #include "setup/skin/lenient_number.h"
 #include "setup/skin/theme_data.h"
