@@ -17,6 +17,7 @@ void ReadProperties(const IniSource& ini, const std::string& folder, ThemeContro
 {
     const std::string prefix = std::to_string(control.descriptor.dataNumber) + ",";
     const int declared = ReadLenientNumber(ReadValue(ini, "DADOS", prefix + "t", kThemeValueLength));
+    control.declaredPropertyCount = declared;
     // More lines than a control can hold is a broken theme: the control keeps none rather than a
     // part of them, and its count says so, so that nobody counts slots that are not there.
     if (declared <= 0 || declared > kMaxPropertyLines)
@@ -43,11 +44,14 @@ ThemeData LoadThemeData(const IniSource& ini, const std::string& themePath)
         control.line = line;
         control.descriptor = ParseControlDescriptor(
             ReadValue(ini, "INFO", std::to_string(line), kThemeValueLength), theme.folder);
-        if (control.descriptor.type == ControlType::None)
+        if (control.descriptor.type == ControlType::None) {
+            theme.unknownDescriptors.push_back({line, control.descriptor.keyword});
             continue;
+        }
         ReadProperties(ini, theme.folder, control);
         theme.controls.push_back(std::move(control));
     }
     std::reverse(theme.controls.begin(), theme.controls.end());
+    std::reverse(theme.unknownDescriptors.begin(), theme.unknownDescriptors.end());
     return theme;
 }

@@ -21,7 +21,15 @@ struct ThemeControl {
     int line = 0; // its key in "INFO"
     ControlDescriptor descriptor;
     int propertyCount = 0;                // "N,t", or 0 when it is not 1 to 15
+    int declaredPropertyCount = 0;        // "N,t" as read, whatever it is
     std::vector<PropertyLine> properties; // slot i holds line "N,i"; none when more than 15
+};
+
+// A descriptor line whose keyword names no control type ("IMAGE", a typing error, a missing
+// line): it creates nothing, but a theme author wants to hear about it.
+struct UnknownDescriptor {
+    int line = 0;        // its key in "INFO"
+    std::string keyword; // field 6 as written
 };
 
 // Everything a theme file describes, read in the order the window builds itself.
@@ -34,6 +42,7 @@ struct ThemeData {
     // A descriptor with an unknown keyword makes no entry and its property lines are not read,
     // so they can never land on another control.
     std::vector<ThemeControl> controls;
+    std::vector<UnknownDescriptor> unknownDescriptors; // in descriptor order as well
 };
 
 // Reads a whole theme: the sixteen "MAINWINDOW" keys, "TOTAL" from "INFO", then the descriptor

@@ -1,66 +1,16 @@
 #include "setup/skin/theme_data.h"
 
-#include "setup/skin/ini_source.h"
+#include "setup/skin/tests/memory_ini.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <map>
 #include <utility>
 
 namespace {
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-struct Read {
-    std::string section;
-    std::string key;
-    std::size_t maxLength;
-    bool operator==(const Read& o) const
-    {
-        return section == o.section && key == o.key && maxLength == o.maxLength;
-    }
-};
-
-// An in-memory theme that records every read. Names match without regard to case, as the
-// system's reader does; `cut` = false hands back over-long values whole, to show the loader
-// holds the limits itself.
-class MemoryIni : public IniSource {
-public:
-    explicit MemoryIni(std::map<std::pair<std::string, std::string>, std::string> values, bool cut = true)
-    {
-        for (auto& v : values)
-            values_[{Lower(v.first.first), Lower(v.first.second)}] = v.second;
-        cut_ = cut;
-    }
-    std::string Read(const std::string& section, const std::string& key, std::size_t maxLength) const override
-    {
-        reads.push_back({section, key, maxLength});
-        const auto it = values_.find({Lower(section), Lower(key)});
-        if (it == values_.end())
-            return std::string();
-        return cut_ ? it->second.substr(0, maxLength) : it->second;
-    }
-    std::vector<std::string> KeysRead(const std::string& section) const
-    {
-        std::vector<std::string> keys;
-        for (const auto& r : reads) {
-            if (r.section == section)
-                keys.push_back(r.key);
-        }
-        return keys;
-    }
-    mutable std::vector<::Read> reads;
-
-private:
-    std::map<std::pair<std::string, std::string>, std::string> values_;
-    bool cut_ = true;
-};
+using skin_test::MemoryIni;
+using skin_test::Read;
 
 const std::string kPath = "C:\\W\\Installer\\P\\theme\\uninstall.lcd";
 const std::string kFolder = "C:\\W\\Installer\\P\\theme\\";
@@ -264,4 +214,24 @@ TEST(ThemeData, LoaderHoldsTheValueLimitsItself)
     ASSERT_EQ(theme.controls.size(), 1u);
     ASSERT_EQ(theme.controls[0].properties.size(), 1u);
     EXPECT_EQ(theme.controls[0].properties[0].value, std::string(552, 'v')); // "n|" + 552
+}
+
+TEST(ThemeData, KeepsWhatItSkipsForTheThemeCheck)
+{
+    MemoryIni ini({
+        {{"INFO", "TOTAL"}, "4"},
+        {{"INFO", "0"}, "x,0,0,1,1,IMAGE,-,-,5"},
+        {{"INFO", "1"}, "x,0,0,1,1,TEXT,-,-,6"},
+        {{"INFO", "3"}, "x,0,0,1,1,Text,-,-,7"},
+        {{"DADOS", "6,t"}, "16"},
+    });
+    const ThemeData theme = LoadThemeData(ini, kPath);
+    ASSERT_EQ(theme.controls.size(), 1u);
+    EXPECT_EQ(theme.controls[0].declaredPropertyCount, 16);
+    EXPECT_EQ(theme.controls[0].propertyCount, 0);
+    std::vector<std::string> skipped; // "2" is missing: no keyword at all
+    for (const UnknownDescriptor& d : theme.unknownDescriptors)
+        skipped.push_back(std::to_string(d.line) + d.keyword);
+    EXPECT_EQ(skipped, (std::vector<std::string>{"0IMAGE", "2", "3Text"}));
+    EXPECT_EQ(ini.KeysRead("DADOS"), (std::vector<std::string>{"6,t"})); // still nothing read for them
 }

@@ -139,6 +139,11 @@ private:
     int creationOrdinal_ = 0;
 };
 
+// What property application does to a record's name: BUTTON, TEXT, RADIO, CHECKBOX, TEXTBOX and
+// RICHTEXT take the value of property slot 0 as id name ("" when the control has no property
+// lines); the other types keep their generated name.
+void ApplyIdNameFromSlot0(ControlRecord& record);
+
 // The click action of a record: the last "On Click" or "Mouse Click" slot among its property
 // lines gives atoi of its value's text before the first "-" (no "-": 0); an empty value ends the
 // search with -1; no such slot: -1.
