@@ -8,3 +8,7 @@
 // Returns true when the handle is signalled, false when the wait itself fails.
 // A quit message fetched during the wait is discarded: it must not end a removal half-way.
 bool WaitWithMessagePump(HANDLE handle);
+
+// Dispatches the calling thread's messages for the given time (windows paint, sent messages are
+// answered), then returns.
+void PumpMessagesFor(DWORD milliseconds);

@@ -5,7 +5,7 @@
 if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
   vt_test(setup_e2e_tests
     SOURCES e2e/removal_runs_test.cpp e2e/startup_messages_test.cpp e2e/remove_all_guard_test.cpp
-            e2e/resources_test.cpp
+            e2e/resources_test.cpp e2e/themed_window_test.cpp
     DEPS vt_test_support
     WINDOWS
     # setup.exe traces to whatever viewer window exists: not while a viewer test runs.

@@ -70,8 +70,12 @@ void CMainFrame::StartRun()
         return;
     }
 
-    removalWindow_ = IsExistingFile(context.themeFolder + kRemovalTheme) ? OpenRemovalWindow() : nullptr;
-    context.windowless = removalWindow_ != nullptr ? kFlagOff : kFlagOn;
+    const bool themed = IsExistingFile(context.themeFolder + kRemovalTheme);
+    // The flag is set before the window exists, as the window's own settings may read it.
+    context.windowless = themed ? kFlagOff : kFlagOn;
+    removalWindow_ = themed ? OpenRemovalWindow() : nullptr;
+    if (removalWindow_ == nullptr)
+        context.windowless = kFlagOn;
     // The removal starts from the message loop, once the window (if any) has shown itself.
     // Should no timer be left to the process, the tick is sent by hand: a run that never
     // starts would never end either.
@@ -81,10 +85,28 @@ void CMainFrame::StartRun()
 
 CImageWindow* CMainFrame::OpenRemovalWindow()
 {
-    // The themed removal window (theme folder, "uninstall.lcd", page 0 of 0, prepared as the
-    // progress page and shown) plugs in here. Until it does, a themed product is removed
-    // without a window, as one without a theme.
-    return nullptr;
+    auto window = std::make_unique<CImageWindow>(*this);
+    if (!window->Create(nullptr))
+        return nullptr;
+    window->LoadTheme(TheProductContext().themeFolder, kRemovalTheme, 0, 0);
+    ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    ownedRemovalWindow_ = std::move(window);
+    return ownedRemovalWindow_.get();
+}
+
+void CMainFrame::SetWindowFont(const std::string& face, int height, int bold, int italic, int size)
+{
+    windowFont_.SetWindowFont(hwnd(), face, height, bold, italic, size);
+}
+
+bool CMainFrame::RequestEndRun()
+{
+    if (removing_) {
+        endPending_ = true;
+        return false;
+    }
+    EndRun();
+    return true;
 }
 
 void CMainFrame::OnTimer(UINT_PTR timerId)
@@ -100,7 +122,9 @@ void CMainFrame::OnTimer(UINT_PTR timerId)
     // The removal window becomes the progress receiver once it exists.
     engine_->SetProgress(nullptr);
     Trace("UN 2");
+    removing_ = true;
     engine_->StartCopyNow();
+    removing_ = false;
     Trace("UN 3");
     FinishRun();
     Trace("UN 4");
@@ -123,6 +147,13 @@ void CMainFrame::FinishRun()
         return;
     }
     Trace("FinishUninstall 4");
+    if (endPending_) {
+        // The user closed the window during the removal: the run ends now, without the finish.
+        EndRun();
+        if (removalWindow_ != nullptr)
+            removalWindow_->Destroy();
+        return;
+    }
     // The finish page of the removal window plugs in here; the run then ends when the user
     // closes that window.
 }

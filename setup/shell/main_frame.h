@@ -4,19 +4,29 @@
 #include <string>
 
 #include "common/frame_window.h"
+#include "setup/skin/window/image_window.h"
+#include "setup/skin/window_font.h"
 
-class CImageWindow;
 class CVTEngine;
 
 // The hidden top-level window that sequences one run: confirmation, the uninstall-log check,
 // the removal from a one-shot timer, and the end of the run.
-class CMainFrame : public FrameWindow {
+class CMainFrame : public FrameWindow, public WindowFontOwner, public PageHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
 
     // The run is over: trace it and post the quit message (exit code 0).
     void EndRun();
+
+    // The process-wide window font that every themed window sets from its theme and takes.
+    WindowFontHolder& WindowFont() override { return windowFont_; }
+    void SetWindowFont(const std::string& face, int height, int bold, int italic, int size);
+
+    // The removal window was closed: the run ends now, or once the removal has returned.
+    bool RequestEndRun() override;
+
+    CImageWindow* RemovalWindow() const { return removalWindow_; }
 
 protected:
     int OnCreate(const CREATESTRUCTA& create) override;
@@ -28,8 +38,8 @@ private:
     bool ConfirmUninstall();
     void StartRun();
     void FinishRun();
-    // The themed removal window for a product whose theme holds "uninstall.lcd"; none while
-    // that window does not exist, and the run then goes the windowless way.
+    // The themed removal window for a product whose theme holds "uninstall.lcd", shown; none
+    // when it cannot be made, and the run then goes the windowless way.
     CImageWindow* OpenRemovalWindow();
 
     // Fields of the themed-page sequence; nothing in a removal fills the page list or the
@@ -41,6 +51,13 @@ private:
 
     // The engine lives until the process ends, as the worker's product context does.
     std::unique_ptr<CVTEngine> engine_;
+
+    WindowFontHolder windowFont_;
+    std::unique_ptr<CImageWindow> ownedRemovalWindow_;
+    // A close of the removal window while the removal runs ends the run once it has returned:
+    // the window stays until then, and nothing is cut short half-way.
+    bool removing_ = false;
+    bool endPending_ = false;
 };
 
 constexpr UINT_PTR kRemovalTimerId = 1;

@@ -117,22 +117,6 @@ TEST(SetupE2E, UninstallAnsweredNoRemovesNothing)
     EXPECT_TRUE(FileExists(product.LogPath()));
 }
 
-// Until the themed removal window exists, a product with a removal theme is removed the
-// windowless way: the same message at the end, no window of setup's own.
-TEST(SetupE2E, ProductWithARemovalThemeIsRemovedWithoutAWindowForNow)
-{
-    StagedProduct product;
-    ASSERT_TRUE(product.WriteLog(TwoFileLog(product)));
-    CreateDirectoryA((product.InstallerFolder() + "theme").c_str(), nullptr);
-    ASSERT_TRUE(WriteTextFile(product.InstallerFolder() + "theme\\uninstall.lcd",
-                              "[MAINWINDOW]\r\ncaption=Removal\r\n"));
-    SetupProcess run;
-    ASSERT_TRUE(run.Start("/I " + product.Code()));
-    ExpectBoxAndPress(run, kUninstalledBox, kAppTitle, kUninstalled, IDOK);
-    ExpectExitZero(run);
-    ExpectRemoved(product);
-}
-
 TEST(SetupE2E, RemoveAllDeletesTheInstallationFolderWithItsContents)
 {
     StagedProduct product;

@@ -149,22 +149,6 @@ std::string SetupExePath()
     return self.substr(0, self.find_last_of('\\') + 1) + "setup.exe";
 }
 
-void PumpMessagesFor(DWORD milliseconds)
-{
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end)
-            return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-    }
-}
-
 SetupProcess::~SetupProcess()
 {
     if (process_ && !HasExited()) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "common/message_pump.h"
 
 // setup.exe run as a child of the test, with bounded waits that keep dispatching the test
 // thread's messages (a trace viewer window of the test must answer while it waits).
@@ -13,8 +14,6 @@
 // Full path of setup.exe beside the running test executable.
 std::string SetupExePath();
 
-// Dispatches this thread's messages for the given time.
-void PumpMessagesFor(DWORD milliseconds);
 
 class SetupProcess {
 public:

@@ -230,7 +230,8 @@ private:
     std::string folder_;
 };
 
-// Until the themed removal window exists, a product with "uninstall.lcd" runs windowless too.
+// A product with "uninstall.lcd" shows its removal window before the removal starts; one
+// without runs windowless.
 class StartedRun : public ::testing::TestWithParam<bool> {};
 
 TEST_P(StartedRun, IsWindowlessWithTheRemovalTimerPendingAndNoQuit)
@@ -243,7 +244,12 @@ TEST_P(StartedRun, IsWindowlessWithTheRemovalTimerPendingAndNoQuit)
 
     RecordingFrame frame;
     ASSERT_TRUE(frame.Create(kFrameMenu, kFrameStyle, "frame"));
-    EXPECT_EQ(TheProductContext().windowless, kFlagOn);
+    const bool themed = GetParam();
+    EXPECT_EQ(TheProductContext().windowless, themed ? kFlagOff : kFlagOn);
+    EXPECT_EQ(frame.RemovalWindow() != nullptr, themed);
+    if (themed) {
+        EXPECT_TRUE(IsWindowVisible(frame.RemovalWindow()->hwnd()));
+    }
     EXPECT_FALSE(IsWindowVisible(frame.hwnd()));
     MSG msg = {};
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));

@@ -1,0 +1,345 @@
+#include "setup/skin/window/image_window.h"
+
+#include <commctrl.h>
+
+#include "common/ole_picture.h"
+#include "setup/shell/product_context.h"
+#include "setup/skin/colour_value.h"
+#include "setup/skin/profile_ini_source.h"
+#include "setup/skin/text_variables.h"
+#include "setup/skin/theme_data.h"
+#include "setup/skin/window/page_rules.h"
+#include "setup/skin/window_font.h"
+
+namespace {
+
+// The icon the template's window carries in the title bar and the task switcher.
+constexpr UINT kWindowIcon = 137;
+
+// The non-client metrics record every system accepts (see window_font.cpp).
+constexpr UINT kNonClientMetricsSize = 340;
+
+int CaptionHeight()
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = kNonClientMetricsSize;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0);
+    return metrics.iCaptionHeight;
+}
+
+} // namespace
+
+CImageWindow::CImageWindow(PageHost& host) : host_(host)
+{
+    SetBackgroundColour(kButtonFaceColour);
+}
+
+CImageWindow::~CImageWindow()
+{
+    // The controls go first, while their objects still exist; then the window.
+    Destroy();
+}
+
+bool CImageWindow::Create(HWND parent)
+{
+    return Dialog::Create(kImageWindowTemplate, parent);
+}
+
+BOOL CImageWindow::OnInitDialog()
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(kWindowIcon))) {
+        SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+    return TRUE;
+}
+
+void CImageWindow::LoadTheme(const std::string& themeFolder, const std::string& fileName,
+                             int pageIndex, int pageCount)
+{
+    catalogue_.currentType = kWindowType;
+    KillTimer(hwnd(), kImageWindowTimer);
+    catalogue_.Reset();
+    fileName_ = fileName;
+    pageIndex_ = pageIndex;
+    pageCount_ = pageCount;
+    font_ = TheWindowFont().Font();
+    SetBackgroundColour(kButtonFaceColour);
+    pictureFlag_ = 0;
+
+    LoadThemeFile(themeFolder + fileName);
+    Place();
+    if (fileName_ == kRemovalPageName)
+        PrepareProgressPage();
+}
+
+void CImageWindow::LoadThemeFile(const std::string& path)
+{
+    themePath_ = path;
+    ResetControls();
+    const ThemeData theme = LoadThemeData(ProfileIniSource(path), path);
+    settings_ = theme.window;
+    ApplyWindowSettings(theme);
+    ApplyWindowFont();
+    CreateControls(theme);
+    ApplyPageProperties();
+    RepaintAll();
+}
+
+void CImageWindow::ApplyWindowSettings(const ThemeData& theme)
+{
+    const MainWindowSettings& s = theme.window;
+    const char* border = s.border == BorderSetting::None ? "0" : s.border == BorderSetting::Thin ? "1" : "";
+    const std::string values[10] = {
+        s.idcName,   s.caption,  s.bkColorText,
+        border,      s.bkImage,  s.soundFile,
+        std::to_string(s.startup),
+        s.minimizeBox ? "Yes" : "No", s.maximizeBox ? "Yes" : "No", s.closeBox ? "Yes" : "No",
+    };
+    catalogue_.selectedRecord = -1;
+    for (int slot = 0; slot < 10; ++slot)
+        ApplyControlProperty("", values[slot], "", slot);
+}
+
+// The window-level meaning of setting slots 0 to 9 (the [MAINWINDOW] keys).
+void CImageWindow::ApplyWindowSetting(int slot, const std::string& value)
+{
+    const ProductContext& context = TheProductContext();
+    switch (slot) {
+    case 0: // idcname: kept, nothing uses it
+        settings_.idcName = value;
+        break;
+    case 1:
+        SetWindowTextA(hwnd(), ApplyTextVariables(value, context.displayName, context.productCode).c_str());
+        break;
+    case 2:
+        SetControlColor(value, 1);
+        break;
+    case 3:
+        if (value == "0")
+            ChangeStyle(WS_BORDER, 0);
+        else if (value == "1")
+            ChangeStyle(0, WS_BORDER);
+        break;
+    case 4:
+        SetBackgroundPicture(value);
+        break;
+    case 5: // soundfile: kept, never played
+        settings_.soundFile = value;
+        break;
+    case 6: // startup: used when the window is placed
+        break;
+    case 7:
+        ChangeStyle(value == "Yes" ? 0 : WS_MINIMIZEBOX, value == "Yes" ? WS_MINIMIZEBOX : 0);
+        break;
+    case 8:
+        ChangeStyle(value == "Yes" ? 0 : WS_MAXIMIZEBOX, value == "Yes" ? WS_MAXIMIZEBOX : 0);
+        break;
+    case 9:
+        ChangeStyle(value == "Yes" ? 0 : WS_SYSMENU, value == "Yes" ? WS_SYSMENU : 0);
+        break;
+    default:
+        return;
+    }
+    // Every setting leaves the window with a taskbar button of its own.
+    ChangeExStyle(hwnd(), 0, WS_EX_APPWINDOW);
+}
+
+void CImageWindow::ApplyWindowFont()
+{
+    WindowFontHolder& windowFont = TheWindowFont();
+    windowFont.SetWindowFont(hwnd(), settings_.fontName, 0, settings_.fontBold ? 255 : 0,
+                             settings_.fontItalic ? 255 : 0, settings_.fontSize);
+    font_ = windowFont.Font();
+    // Controls already on the page take the new font and record it in their font slots.
+    const std::string size = std::to_string(settings_.fontSize);
+    const char* bold = settings_.fontBold ? "Yes" : "No";
+    const char* italic = settings_.fontItalic ? "Yes" : "No";
+    for (int i = 0; i < catalogue_.RecordCount(); ++i) {
+        ControlRecord& record = catalogue_.Record(i);
+        int firstFontSlot = -1;
+        if (record.type == "TEXT")
+            firstFontSlot = 5;
+        else if (record.type == "BUTTON")
+            firstFontSlot = 3;
+        else if (record.type != "GROUPBOX" && record.type != "RADIO")
+            continue;
+        SendWindowFont(ControlWindow(i));
+        if (firstFontSlot < 0)
+            continue;
+        auto& values = record.propertyValues;
+        values[static_cast<std::size_t>(firstFontSlot)] = settings_.fontName;
+        values[static_cast<std::size_t>(firstFontSlot + 1)] = size;
+        values[static_cast<std::size_t>(firstFontSlot + 2)] = bold;
+        values[static_cast<std::size_t>(firstFontSlot + 3)] = italic;
+    }
+    RepaintAll();
+}
+
+void CImageWindow::SendWindowFont(HWND control)
+{
+    if (control != nullptr && font_ != nullptr)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+}
+
+void CImageWindow::ChangeStyle(DWORD remove, DWORD add)
+{
+    const LONG_PTR style = GetWindowLongPtrA(hwnd(), GWL_STYLE);
+    const LONG_PTR changed = (style & ~static_cast<LONG_PTR>(remove)) | static_cast<LONG_PTR>(add);
+    if (changed == style)
+        return;
+    SetWindowLongPtrA(hwnd(), GWL_STYLE, changed);
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void CImageWindow::ChangeExStyle(HWND window, DWORD remove, DWORD add)
+{
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    const LONG_PTR changed = (style & ~static_cast<LONG_PTR>(remove)) | static_cast<LONG_PTR>(add);
+    if (changed == style)
+        return;
+    SetWindowLongPtrA(window, GWL_EXSTYLE, changed);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void CImageWindow::Place()
+{
+    const int height = AdjustedWindowHeight(settings_.height, CaptionHeight());
+    const auto placement = PlaceWindow(settings_.startup, settings_.width, height,
+                                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (placement)
+        MoveWindow(hwnd(), placement->left, placement->top, placement->width, placement->height, TRUE);
+}
+
+void CImageWindow::SetBackgroundColour(const std::string& colourText)
+{
+    backColourText_ = colourText;
+    backgroundColour_ = ToColourRef(ParseColourSetting(colourText), GetSysColor(COLOR_BTNFACE));
+    // The new brush is in place before the old one goes.
+    Brush made(CreateSolidBrush(backgroundColour_));
+    if (made)
+        backgroundBrush_ = std::move(made);
+    RepaintAll();
+}
+
+void CImageWindow::SetBackgroundPicture(const std::string& path)
+{
+    ComPtr<IPicture> picture;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (!path.empty() && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        picture = LoadPictureFromFile(path);
+    OLE_HANDLE handle = 0;
+    SHORT type = PICTYPE_UNINITIALIZED;
+    BITMAP info{};
+    // Only a bitmap can be stretched over the window; anything else leaves no visible picture.
+    if (picture && SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
+        SUCCEEDED(picture->get_Handle(&handle)) && handle != 0 &&
+        GetObjectA(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof info, &info) != 0) {
+        picture_ = std::move(picture);
+        pictureBitmap_ = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+        pictureSize_ = SIZE{info.bmWidth, info.bmHeight};
+        pictureFlag_ = 255;
+    } else {
+        pictureFlag_ = 0;
+        pictureBitmap_ = nullptr;
+        picture_.reset();
+        pictureSize_ = SIZE{0, 0};
+    }
+    RepaintAll();
+}
+
+void CImageWindow::OnPaint()
+{
+    PaintDC dc(hwnd());
+    if (pictureFlag_ != 255 || pictureBitmap_ == nullptr)
+        return;
+    RECT outer{};
+    GetWindowRect(hwnd(), &outer);
+    MemoryDC source(CreateCompatibleDC(dc));
+    if (!source)
+        return;
+    SelectedObject selected(source, pictureBitmap_);
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, outer.right - outer.left, outer.bottom - outer.top, source, 0, 0,
+               pictureSize_.cx, pictureSize_.cy, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+}
+
+HBRUSH CImageWindow::OnCtlColor(UINT type, HDC dc, HWND control)
+{
+    if (type == WM_CTLCOLORDLG && control == hwnd())
+        return backgroundBrush_.get();
+    return Dialog::OnCtlColor(type, dc, control);
+}
+
+bool CImageWindow::PreTranslateMessage(MSG& msg)
+{
+    // Enter never presses a default button nor closes the page.
+    return msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN;
+}
+
+void CImageWindow::OnClose()
+{
+    if (host_.RequestEndRun())
+        Destroy();
+}
+
+void CImageWindow::OnCommand(UINT commandId, UINT notifyCode, HWND control)
+{
+    // Escape would hide the page through the dialog's cancel and leave a run nobody can see or
+    // finish: it ends the run as closing the window does.
+    if (commandId == IDCANCEL && control == nullptr) {
+        OnClose();
+        return;
+    }
+    Dialog::OnCommand(commandId, notifyCode, control);
+}
+
+void CImageWindow::SetProgressRange(int total)
+{
+    if (progressSlot_ < 0 || progressSlot_ >= catalogue_.PoolCount(ControlPool::Progress))
+        return;
+    SendMessageA(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd(), PBM_SETRANGE, 0,
+                 MAKELPARAM(0, total));
+}
+
+void CImageWindow::SetProgressPosition(int position)
+{
+    if (progressSlot_ < 0 || progressSlot_ >= catalogue_.PoolCount(ControlPool::Progress))
+        return;
+    SendMessageA(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd(), PBM_SETPOS,
+                 static_cast<WPARAM>(position), 0);
+}
+
+void CImageWindow::PrepareProgressPage()
+{
+    for (const char* name : {"IDC_NEXT", "IDC_BACK"}) {
+        const int id = FindControlId(name);
+        if (id != -1)
+            EnableWindow(GetDlgItem(hwnd(), id), FALSE);
+    }
+    RepaintAll();
+    progressSlot_ = -1;
+    statusId_[0] = statusId_[1] = -1;
+    statusSlot_[0] = statusSlot_[1] = -1;
+    const int progress = FindControlId("IDC_PROGRESS1");
+    if (progress != -1)
+        progressSlot_ = FindPoolSlot(progress);
+    const int info = FindControlId("IDC_INFO");
+    if (info != -1) {
+        statusSlot_[0] = FindPoolSlot(info);
+        statusId_[0] = info;
+    }
+    statusId_[1] = FindControlId("IDC_STATIC1");
+    statusSlot_[1] = FindPoolSlot(statusId_[1]);
+    SetTimer(hwnd(), kImageWindowTimer, 300, nullptr);
+}
+
+void CImageWindow::RepaintAll()
+{
+    if (hwnd() != nullptr)
+        InvalidateRect(hwnd(), nullptr, TRUE);
+}

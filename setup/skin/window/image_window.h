@@ -1,0 +1,206 @@
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+#include <olectl.h>
+
+#include <array>
+#include <string>
+
+#include "common/com_ptr.h"
+#include "common/dialog.h"
+#include "common/gdi.h"
+#include "setup/skin/controls/edit_box.h"
+#include "setup/skin/controls/my_button.h"
+#include "setup/skin/controls/my_combo_item.h"
+#include "setup/skin/controls/my_edge.h"
+#include "setup/skin/controls/my_progress.h"
+#include "setup/skin/controls/my_radio_button.h"
+#include "setup/skin/controls/my_rich_text.h"
+#include "setup/skin/controls/my_static.h"
+#include "setup/skin/controls/my_tree_view.h"
+#include "setup/skin/controls/new_label.h"
+#include "setup/skin/main_window_settings.h"
+#include "setup/skin/window/control_catalogue.h"
+
+struct ThemeData;
+
+// Who a themed window reports to: the main frame in setup, the previewer, a test.
+class PageHost {
+public:
+    // The user closed the window (close box, Alt+F4, Escape). True when the run has ended and
+    // the window may go; false when the end must wait (the removal still runs), and the window
+    // then stays as it is.
+    virtual bool RequestEndRun() = 0;
+
+protected:
+    ~PageHost() = default;
+};
+
+// The skinned window: a modeless dialog from template 131 whose look and controls come from a
+// theme file. Each load replaces the page: the controls of the previous theme are destroyed,
+// the control objects stay in their pools for the next page.
+class CImageWindow : public Dialog {
+public:
+    explicit CImageWindow(PageHost& host);
+    ~CImageWindow() override;
+
+    // Creates the window from its template, hidden.
+    bool Create(HWND parent);
+
+    // The whole load sequence: reset, window settings, font, controls, properties, redraw,
+    // placement, and the progress page's preparation for "uninstall.lcd".
+    void LoadTheme(const std::string& themeFolder, const std::string& fileName, int pageIndex,
+                   int pageCount);
+
+    // Moves and sizes the window by "startup", "width" and "height".
+    void Place();
+
+    // The window's background: colour text ("COLOR_BTNFACE" or r,g,b) and picture file.
+    void SetBackgroundColour(const std::string& colourText);
+    void SetBackgroundPicture(const std::string& path);
+
+    // The page's progress bar (the progress slot), by sent messages; nothing without one.
+    void SetProgressRange(int total);
+    void SetProgressPosition(int position);
+
+    // The progress page: Next and Back disabled, progress bar and status lines found.
+    void PrepareProgressPage();
+
+    // The control catalogue.
+    void ResetControls();
+    // Creates the control one descriptor describes (nothing for an unknown type or when the
+    // page is full) and returns its data number.
+    int CreateControl(const ControlDescriptor& descriptor);
+    int FindControlId(const std::string& idName) const { return catalogue_.FindControlId(idName); }
+    int FindRecordIndex(int controlId) const { return catalogue_.FindRecordIndex(controlId); }
+    int FindPoolSlot(int controlId) const { return catalogue_.FindPoolSlot(controlId); }
+
+    // Properties of the page's controls and of the window itself.
+    void ApplyPageProperties();
+    void ApplyControlProperty(const std::string& name, const std::string& value,
+                              const std::string& auxiliary, int slot);
+    void SetControlColor(const std::string& value, int which);
+
+    // What the page holds, for the previewer and tests.
+    const ControlCatalogue& Catalogue() const { return catalogue_; }
+    const std::string& ThemePath() const { return themePath_; }
+    const std::string& FileName() const { return fileName_; }
+    const MainWindowSettings& Settings() const { return settings_; }
+    bool HasPicture() const { return pictureFlag_ == 255; }
+    SIZE PictureSize() const { return pictureSize_; }
+    COLORREF BackgroundColour() const { return backgroundColour_; }
+    const std::string& BackColourText() const { return backColourText_; }
+    int ProgressSlot() const { return progressSlot_; }
+    int PageIndex() const { return pageIndex_; }
+    int PageCount() const { return pageCount_; }
+    // The child window of a record, and the pool objects by kind.
+    HWND ControlWindow(int record) const;
+    CNewLabel& Label(ControlPool pool, int slot);
+    CMyButton& Button(ControlPool pool, int slot);
+    CMyStatic& Image(ControlPool pool, int slot);
+    CMyRadioButton& Radio(ControlPool pool, int slot);
+
+protected:
+    BOOL OnInitDialog() override;
+    bool PreTranslateMessage(MSG& msg) override;
+    void OnPaint() override;
+    HBRUSH OnCtlColor(UINT type, HDC dc, HWND control) override;
+    void OnClose() override;
+    void OnCommand(UINT commandId, UINT notifyCode, HWND control) override;
+
+private:
+    void LoadThemeFile(const std::string& path);
+    void ApplyWindowSettings(const ThemeData& theme);
+    void ApplyWindowSetting(int slot, const std::string& value);
+    void ApplyWindowFont();
+    void CreateControls(const ThemeData& theme);
+    void ChangeStyle(DWORD remove, DWORD add);
+    void ChangeExStyle(HWND window, DWORD remove, DWORD add);
+
+    // One creator per type keyword; each makes the record and the child window.
+    void CreateButton(const ControlRect& rect);
+    void CreateBitmap(const ControlRect& rect, const std::string& imageFile);
+    void CreateHover(const ControlRect& rect, const std::string& imageFile);
+    void CreateText(const ControlRect& rect);
+    void CreateRectangle(const ControlRect& rect);
+    void CreateTextBox(const ControlRect& rect);
+    void CreateComboBox(const ControlRect& rect);
+    void CreateRadio(const ControlRect& rect);
+    void CreateCheckBox(const ControlRect& rect);
+    void CreateHotSpot(const ControlRect& rect);
+    void CreateAnimation(const ControlRect& rect);
+    void CreateProgress(const ControlRect& rect);
+    void CreateListView(const ControlRect& rect);
+    void CreateGroupBox(const ControlRect& rect);
+    void CreateFrame(const ControlRect& rect);
+    void CreateTreeView(const ControlRect& rect);
+    void CreateRichText(const ControlRect& rect);
+    void CreateIcon(const ControlRect& rect);
+    // The common steps: size rule, caption, record, child window, counters. Returns the pool
+    // slot of the new control, or -1 when it could not be made.
+    int CreateCommon(ControlType type, ControlRect rect, const std::string& imageFile, DWORD style,
+                     DWORD exStyle);
+    void CreateImageControl(ControlType type, const ControlRect& rect, const std::string& imageFile);
+    Window& PoolObject(ControlPool pool, int slot);
+    void CreatePoolControl(ControlPool pool, int slot, const char* caption, DWORD style,
+                           DWORD exStyle, const RECT& rect, int id);
+    void SendWindowFont(HWND control);
+
+    // Property application by type.
+    void ApplyButtonProperties(const ControlRecord& record);
+    void ApplyTextProperties(const ControlRecord& record);
+    void ApplyTextBoxProperties(const ControlRecord& record);
+    void ApplyTypedProperty(const std::string& name, const std::string& value,
+                            const std::string& auxiliary, int slot);
+    HWND SelectedControl() const;
+    void RepaintAll();
+
+    PageHost& host_;
+
+    std::string fileName_;
+    std::string themePath_;
+    int pageIndex_ = 0;
+    int pageCount_ = 0;
+    MainWindowSettings settings_;
+    HFONT font_ = nullptr; // borrowed from the main frame's window font
+
+    std::string backColourText_ = "COLOR_BTNFACE";
+    COLORREF backgroundColour_ = 0;
+    Brush backgroundBrush_;
+
+    ComPtr<IPicture> picture_;
+    HBITMAP pictureBitmap_ = nullptr; // owned by picture_
+    SIZE pictureSize_{0, 0};
+    int pictureFlag_ = 0;
+
+    ControlCatalogue catalogue_;
+    int progressSlot_ = -1;
+    int statusId_[2] = {-1, -1};
+    int statusSlot_[2] = {-1, -1};
+
+    // The pools, built with the window and reused from page to page.
+    std::array<CMyButton, kPoolSize> buttons_;
+    std::array<CMyStatic, kPoolSize> images_;
+    std::array<CNewLabel, kPoolSize> texts_;
+    std::array<CNewLabel, kPoolSize> rectangles_;
+    std::array<CEditBox, kPoolSize> edits_;
+    std::array<CMyComboItem, kPoolSize> combos_;
+    std::array<CMyRadioButton, kPoolSize> radios_;
+    std::array<CMyRadioButton, kPoolSize> checkBoxes_;
+    std::array<CNewLabel, kPoolSize> hotSpots_;
+    std::array<CNewLabel, kPoolSize> animations_;
+    std::array<CMyProgress, kPoolSize> progressBars_;
+    std::array<CNewLabel, kPoolSize> lists_;
+    std::array<CMyButton, kPoolSize> groupBoxes_;
+    std::array<CMyEdge, kPoolSize> frames_;
+    std::array<CMyTreeView, kPoolSize> trees_;
+    std::array<CMyRichText, kPoolSize> richTexts_;
+    std::array<CMyStatic, kPoolSize> icons_;
+};
+
+// Template and timer of the themed window.
+constexpr UINT kImageWindowTemplate = 131;
+constexpr UINT_PTR kImageWindowTimer = 1;
+// The name of the removal page, which gets the progress preparation.
+constexpr const char* kRemovalPageName = "uninstall.lcd";

@@ -1,0 +1,148 @@
+// themeview.exe as a theme author runs it: the check, the list and the picture.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/handles.h"
+#include "tests/support/bitmap_file.h"
+#include "tests/support/staging.h"
+
+namespace {
+
+struct Result {
+    DWORD exitCode = 1234;
+    std::string output;
+};
+
+std::string BesideTest(const char* name)
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path = self;
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
+}
+
+// Runs themeview.exe with its standard output in a file; bounded to 30 seconds.
+Result RunThemeview(const std::string& arguments, const ScratchFolder& scratch)
+{
+    Result result;
+    const std::string outPath = scratch.Path() + "out.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    {
+        FileHandle out(CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = out;
+        startup.hStdError = out;
+        PROCESS_INFORMATION info{};
+        std::string command = "\"" + BesideTest("themeview.exe") + "\" " + arguments;
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                            nullptr, &startup, &info))
+            return result;
+        Handle process(info.hProcess);
+        Handle thread(info.hThread);
+        if (WaitForSingleObject(process, 30000) != WAIT_OBJECT_0)
+            TerminateProcess(process, 99);
+        GetExitCodeProcess(process, &result.exitCode);
+    }
+    result.output = ReadTextFile(outPath);
+    return result;
+}
+
+int CountLines(const std::string& text)
+{
+    int n = 0;
+    for (char c : text)
+        n += c == '\n';
+    return n;
+}
+
+// Every kind of problem an author should hear about before shipping a removal page.
+const char* const kBrokenPage =
+    "[MAINWINDOW]\r\nbkimage=C:\\no\\such\\picture.bmp\r\n"
+    "[INFO]\r\nTOTAL=40\r\n"
+    "0=x,0,0,80,25,BUTTON,none,0,0\r\n"           // IDC_NEXT, created last: id 3034
+    "1=x,0,0,80,25,FANCY,none,0,1\r\n"            // unknown keyword
+    "2=x,0,0,80,25,TEXT,none,0,2\r\n"             // 16 property lines
+    "3=x,0,0,80,25,BITMAP,{broken.bmp},0,3\r\n"   // not a picture
+    "4=x,0,0,80,25,TEXT,none,0,4\r\n"             // the same name as line 5
+    "5=x,0,0,80,25,TEXT,none,0,4\r\n";
+
+std::string BrokenPage()
+{
+    std::string page = kBrokenPage;
+    // Created from the last line up: 4 frames, 15 hot spots, then 11 frames fill the pool and
+    // lines 9 to 6 are dropped; 30 ids are gone before line 5, so IDC_NEXT gets 3034.
+    for (int i = 6; i < 40; ++i)
+        page += std::to_string(i) + (i >= 21 && i <= 35 ? "=x,0,0,40,40,HOTSPOT,none,0,99\r\n"
+                                                        : "=x,0,0,40,40,FRAME,none,0,99\r\n");
+    page += "[DADOS]\r\n0,t=1\r\n0,0=IDC_NEXT|x|0\r\n2,t=16\r\n4,t=1\r\n4,0=IDC_SAME|x|0\r\n";
+    return page;
+}
+
+TEST(Themeview, LintListsEveryProblemOfABrokenRemovalPage)
+{
+    ScratchFolder scratch;
+    ASSERT_TRUE(WriteTextFile(scratch.Path() + "uninstall.lcd", BrokenPage()));
+    ASSERT_TRUE(WriteTextFile(scratch.Path() + "broken.bmp", "not a picture"));
+    const Result r = RunThemeview("--lint \"" + scratch.Path() + "uninstall.lcd\"", scratch);
+    EXPECT_EQ(r.exitCode, 1u);
+    const char* expected[] = {
+        "picture.bmp\" does not exist",
+        "INFO 1 (FANCY)",
+        "declares 16 property lines",
+        "broken.bmp\" cannot be read as a picture",
+        "already has the id name \"IDC_SAME\"",
+        "gets control id 3034",
+        "is not created",
+        "no control is named IDC_PROGRESS1",
+        "no control is named IDC_INFO",
+    };
+    for (const char* text : expected)
+        EXPECT_NE(r.output.find(text), std::string::npos) << text << "\n" << r.output;
+}
+
+// The sample product's theme is clean once its installer has put the picture in place.
+TEST(Themeview, SampleThemeHasNoProblemsListsItsControlsAndIsCaptured)
+{
+    ScratchFolder scratch;
+    const std::string sample = std::string(VT_SOURCE_DIR) + "\\samples\\scrivex\\theme\\";
+    const std::string pictureFolder = "C:\\Program Files\\Scrivex\\Setup\\";
+    const bool madeFolders = !FolderExists(pictureFolder);
+    CreateDirectoryA("C:\\Program Files\\Scrivex", nullptr);
+    CreateDirectoryA(pictureFolder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((sample + "uninstall.bmp").c_str(), (pictureFolder + "uninstall.bmp").c_str(), FALSE));
+
+    const Result lint = RunThemeview("--lint \"" + sample + "uninstall.lcd\"", scratch);
+    EXPECT_EQ(lint.exitCode, 0u);
+    EXPECT_EQ(lint.output, "");
+
+    const Result list = RunThemeview("--list \"" + sample + "uninstall.lcd\"", scratch);
+    EXPECT_EQ(list.exitCode, 0u);
+    EXPECT_EQ(CountLines(list.output), 12) << list.output; // a heading and 11 controls
+    for (const char* name : {"IDC_NEXT", "IDC_BACK", "IDCANCEL", "IDC_INFO", "IDC_STATIC1", "IDC_PROGRESS1"})
+        EXPECT_NE(list.output.find(name), std::string::npos) << name;
+
+    const std::string bmp = scratch.Path() + "page.bmp";
+    const Result capture = RunThemeview("--product \"Scrivex 5\" --capture \"" + bmp + "\" \"" + sample +
+                                            "uninstall.lcd\"",
+                                        scratch);
+    EXPECT_EQ(capture.exitCode, 0u) << capture.output;
+    const std::string picture = ReadTextFile(bmp);
+    ASSERT_GT(picture.size(), 54u);
+    const auto width = *reinterpret_cast<const std::int32_t*>(picture.data() + 18);
+    EXPECT_EQ(width, 520);
+
+    DeleteFileA((pictureFolder + "uninstall.bmp").c_str());
+    if (madeFolders) {
+        RemoveDirectoryA(pictureFolder.c_str());
+        RemoveDirectoryA("C:\\Program Files\\Scrivex");
+    }
+}
+
+} // namespace
