@@ -7,27 +7,13 @@
 #include "common/handles.h"
 #include "common/ole_picture.h"
 #include "setup/skin/controls/control_support.h"
+#include "setup/skin/window/page_rules.h"
 
 namespace {
 
 constexpr int kIconMode = 255;
 constexpr int kPictureLoaded = 1;
 constexpr int kIconSize = 32;
-
-// The icon resource of built-in icon 0..7; 0 for any other number.
-int StockIconResource(int number)
-{
-    static const int kResources[] = {141, 132, 135, 133, 134, 138, 137, 136};
-    if (number < 0 || number >= static_cast<int>(sizeof kResources / sizeof kResources[0]))
-        return 0;
-    return kResources[number];
-}
-
-// HIMETRIC (hundredths of a millimetre) to pixels at `dpi`, to the nearest pixel.
-int HimetricToPixelCount(long himetric, int dpi)
-{
-    return static_cast<int>((himetric * dpi + 1270) / 2540);
-}
 
 // A path the loader may be given: under 260 characters and found by a find-first search.
 bool PictureFileExists(const std::string& path)
@@ -58,7 +44,7 @@ void CMyStatic::SetBackColor(const std::string& colour)
 void CMyStatic::SetStockIcon(int number)
 {
     iconFlag_ = kIconMode;
-    const int resource = StockIconResource(number);
+    const int resource = BuiltInIconResource(number);
     if (resource != 0)
         icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource));
     if (hwnd() == nullptr)
@@ -85,8 +71,8 @@ void CMyStatic::LoadPicture(const std::string& path)
     himetricWidth_ = himetric.cx;
     himetricHeight_ = himetric.cy;
     const ClientDC screen(nullptr);
-    pictureWidth_ = HimetricToPixelCount(himetricWidth_, GetDeviceCaps(screen, LOGPIXELSX));
-    pictureHeight_ = HimetricToPixelCount(himetricHeight_, GetDeviceCaps(screen, LOGPIXELSY));
+    pictureWidth_ = HimetricToPixels(himetricWidth_, GetDeviceCaps(screen, LOGPIXELSX));
+    pictureHeight_ = HimetricToPixels(himetricHeight_, GetDeviceCaps(screen, LOGPIXELSY));
     pictureFlag_ = kPictureLoaded;
 }
 
