@@ -61,6 +61,8 @@ void PumpMessagesFor(DWORD milliseconds)
     for (;;) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (Dialog::PreTranslateForDialogs(msg))
+                continue;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

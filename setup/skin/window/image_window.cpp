@@ -60,7 +60,8 @@ void CImageWindow::LoadTheme(const std::string& themeFolder, const std::string& 
 {
     catalogue_.currentType = kWindowType;
     KillTimer(hwnd(), kImageWindowTimer);
-    catalogue_.Reset();
+    // The counters are cleared by ResetControls below, after it has destroyed the previous
+    // page's controls: cleared first, it would find no records and leave them all standing.
     fileName_ = fileName;
     pageIndex_ = pageIndex;
     pageCount_ = pageCount;

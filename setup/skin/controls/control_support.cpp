@@ -1,0 +1,73 @@
+#include "setup/skin/controls/control_support.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "common/window.h"
+#include "setup/skin/colour_value.h"
+#include "setup/skin/window_font.h"
+
+bool CreateControlWindow(Window& control, const char* className, const char* caption, DWORD style,
+                         DWORD exStyle, const RECT& rect, HWND parent, int id)
+{
+    return control.CreateChild(className, caption, style | WS_CHILD | WS_VISIBLE, exStyle, rect,
+                               parent, id);
+}
+
+void EnsureCommonControls()
+{
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX init{};
+        init.dwSize = sizeof init;
+        init.dwICC = ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES;
+        return InitCommonControlsEx(&init) != FALSE;
+    }();
+    (void)registered;
+}
+
+bool EnsureRichEditLibrary()
+{
+    // Never freed: a rich-edit window's procedure lives in this library, and windows of a page
+    // may outlive any owner we could give the handle to.
+    static const HMODULE library =
+        LoadLibraryExA("riched20.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return library != nullptr;
+}
+
+COLORREF ColourFromText(const std::string& text)
+{
+    return ToColourRef(ParseColourValue(text), GetSysColor(COLOR_BTNFACE));
+}
+
+std::string ButtonFaceColourText()
+{
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    return FormatColourValue(GetRValue(face), GetGValue(face), GetBValue(face));
+}
+
+int PointsToFontHeight(HWND control, int points)
+{
+    ClientDC dc(control);
+    return -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+}
+
+LOGFONTA DescribeControlFont(const std::string& face, int height, int bold, int italic,
+                             bool underline)
+{
+    LOGFONTA font = StatusBarFont();
+    font.lfHeight = height;
+    font.lfWeight = bold == 255 ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = italic == 255 ? TRUE : FALSE;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    const std::string cut = face.substr(0, LF_FACESIZE - 1);
+    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
+    std::memcpy(font.lfFaceName, cut.data(), cut.size());
+    return font;
+}
+
+void InvalidateErasing(HWND control)
+{
+    if (control != nullptr)
+        InvalidateRect(control, nullptr, TRUE);
+}
