@@ -19,6 +19,13 @@ wine_env_start() {
     timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || true
     timeout 120 wineserver -w || true
   fi
+  # Debian's 64-bit Wine does not find its own TrueType fonts (Tahoma, Marlett ...): pages would
+  # draw in a stand-in face and title-bar buttons as the letters "0 1 r". In the prefix's font
+  # folder they are found.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ]; then
+    cp -n /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+  fi
   setsid wineserver -p </dev/null >/dev/null 2>&1 &
   # The desktop process ends a moment after the last Windows process, and the next program
   # that opens a window then starts a new one that inherits that program's output (CTest waits

@@ -81,7 +81,7 @@ std::string BrokenPage()
     for (int i = 6; i < 40; ++i)
         page += std::to_string(i) + (i >= 21 && i <= 35 ? "=x,0,0,40,40,HOTSPOT,none,0,99\r\n"
                                                         : "=x,0,0,40,40,FRAME,none,0,99\r\n");
-    page += "[DADOS]\r\n0,t=1\r\n0,0=IDC_NEXT|x|0\r\n2,t=16\r\n4,t=1\r\n4,0=IDC_SAME|x|0\r\n";
+    page += "[DADOS]\r\n0,t=1\r\n0,0=Name|IDC_NEXT|0\r\n2,t=16\r\n4,t=1\r\n4,0=Name|IDC_SAME|0\r\n";
     return page;
 }
 

@@ -160,7 +160,7 @@ TEST_F(ThemedPage, ControlsPastThePageLimitsAreNotCreated)
     for (int i = 0; i < 60; ++i)
         lines.push_back("x,100,0,40,40,FRAME,none,0,99");
     lines.push_back("x,0,0,10,10,IMAGE,none,0,99");
-    Load(Theme(kPlainWindow, lines, "0,t=2\r\n0,0=IDC_DROPPED|x|0\r\n0,1=Caption|dropped|0\r\n"));
+    Load(Theme(kPlainWindow, lines, "0,t=2\r\n0,0=Name|IDC_DROPPED|0\r\n0,1=Caption|dropped|0\r\n"));
     const ControlCatalogue& c = window.Catalogue();
     // 60 frames fit in no pool of 15: 15 frames, then 15 texts: 30 controls, ids 3000..3029.
     EXPECT_EQ(c.RecordCount(), 30);
@@ -238,7 +238,11 @@ INSTANTIATE_TEST_SUITE_P(StartupValues, Placement,
                                            PlacementCase{"", -2, -2}, PlacementCase{"2", 0, 0},
                                            PlacementCase{"3", -1, 0}, PlacementCase{"4", 0, -1},
                                            PlacementCase{"5", -1, -1}, PlacementCase{"12", 7, 9},
-                                           PlacementCase{"1", 7, 9}));
+                                           PlacementCase{"1", 7, 9}),
+                         [](const ::testing::TestParamInfo<PlacementCase>& info) {
+                             std::string name = std::string("startup_") + info.param.startup;
+                             return name == "startup_" ? std::string("startup_empty") : name;
+                         });
 
 // The system's caption height decides how much of the theme's height is kept. Changes the
 // system's metrics for the test and puts them back.
@@ -324,7 +328,12 @@ TEST_F(ThemedPage, LabelsIconsPicturesAndFramesDrawAsTheThemeSays)
     const ControlRecord& bitmap = c.Record(3);
     EXPECT_EQ(bitmap.rect.right - bitmap.rect.left, 96);
     EXPECT_EQ(bitmap.rect.bottom - bitmap.rect.top, 48);
-    EXPECT_EQ(window.Label(ControlPool::Text, c.Record(0).poolSlot).FontHeight(), -16); // 12 pt at 96 dpi
+    const CNewLabel& info = window.Label(ControlPool::Text, c.Record(0).poolSlot);
+    EXPECT_EQ(info.FontHeight(), -16); // 12 pt at 96 dpi
+    LOGFONTA infoFont{};
+    ASSERT_NE(GetObjectA(info.CurrentFont(), sizeof infoFont, &infoFont), 0);
+    EXPECT_EQ(infoFont.lfWeight, FW_BOLD);
+    EXPECT_STREQ(infoFont.lfFaceName, "Tahoma");
 
     const ScreenPixels shot = ShowAndCapture();
     // Right-aligned label: filled yellow, black text at its right end only.
