@@ -8,7 +8,7 @@
 namespace {
 
 // setup.exe loaded as data: the resources the installer's tools and the frame rely on.
-TEST(SetupResources, MainFrameMenuIconAndSocketsMessage)
+TEST(SetupResources, MainFrameMenuIconsSocketsMessageAndThePageTemplate)
 {
     Library exe(LoadLibraryExA(SetupExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(exe.valid());
@@ -31,6 +31,17 @@ TEST(SetupResources, MainFrameMenuIconAndSocketsMessage)
     char message[128] = {};
     LoadStringA(exe, 103, message, sizeof message);
     EXPECT_STREQ(message, "Windows sockets initialization failed.");
+
+    // The themed window's template and the icon groups its pages show, each a loadable icon.
+    EXPECT_NE(FindResourceA(exe, MAKEINTRESOURCEA(131), MAKEINTRESOURCEA(5)), nullptr); // RT_DIALOG
+    for (int id = 132; id <= 141; ++id) {
+        SCOPED_TRACE(id);
+        EXPECT_NE(FindResourceA(exe, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14)), nullptr);
+        HICON icon = static_cast<HICON>(LoadImageA(exe, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0));
+        EXPECT_NE(icon, nullptr);
+        if (icon != nullptr)
+            DestroyIcon(icon);
+    }
 }
 
 } // namespace

@@ -24,7 +24,6 @@ struct FoundWindow {
     DWORD processId;
     HWND window;
 };
-
 // The visible top-level dialog-class window of the process that is not a message box, or none.
 HWND WaitForThemedWindow(const SetupProcess& run, DWORD milliseconds)
 {
@@ -49,20 +48,6 @@ HWND WaitForThemedWindow(const SetupProcess& run, DWORD milliseconds)
     return nullptr;
 }
 
-std::string Text(HWND window)
-{
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string Class(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 TEST(SetupE2E, ThemedModifyRunShowsTheRemovalPageRemovesAndEndsWhenClosed)
 {
     StagedProduct product("Scrivex E2E");
@@ -74,7 +59,7 @@ TEST(SetupE2E, ThemedModifyRunShowsTheRemovalPageRemovesAndEndsWhenClosed)
     ASSERT_TRUE(run.Start("/I " + product.Code()));
     HWND page = WaitForThemedWindow(run, kRunTimeoutMs);
     ASSERT_NE(page, nullptr) << "no removal window";
-    EXPECT_EQ(Text(page), "Uninstall Scrivex E2E");
+    EXPECT_EQ(WindowText(page), "Uninstall Scrivex E2E");
     RECT r{};
     GetWindowRect(page, &r);
     EXPECT_EQ(r.left, 0);
@@ -99,8 +84,8 @@ TEST(SetupE2E, ThemedModifyRunShowsTheRemovalPageRemovesAndEndsWhenClosed)
         SCOPED_TRACE(c.id);
         HWND child = GetDlgItem(page, c.id);
         ASSERT_NE(child, nullptr);
-        EXPECT_EQ(Class(child), c.windowClass);
-        EXPECT_EQ(Text(child), c.text);
+        EXPECT_EQ(ClassName(child), c.windowClass);
+        EXPECT_EQ(WindowText(child), c.text);
         RECT cr{};
         GetWindowRect(child, &cr);
         MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&cr), 2);

@@ -2,11 +2,6 @@
 
 #include <vector>
 
-namespace {
-
-constexpr DWORD kPollMs = 50;
-
-
 std::string WindowText(HWND window)
 {
     const int length = GetWindowTextLengthA(window);
@@ -23,6 +18,10 @@ std::string ClassName(HWND window)
     const int n = GetClassNameA(window, name, sizeof name);
     return std::string(name, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
 
 struct WindowSearch {
     DWORD processId;

@@ -38,6 +38,10 @@ private:
     DWORD id_ = 0;
 };
 
+// A window's text and class name, read from any process.
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+
 // Whether the process has a visible top-level window right now.
 bool HasVisibleWindow(DWORD processId);
 

@@ -31,13 +31,6 @@ struct SeenBox {
     bool yesNo = false;
 };
 
-std::string WindowText(HWND window)
-{
-    char text[512] = {};
-    const int n = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
-
 
 Icon IconOf(HWND box)
 {

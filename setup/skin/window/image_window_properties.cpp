@@ -165,7 +165,9 @@ void CImageWindow::ApplyTypedProperty(const std::string& name, const std::string
                            (type == "ICON" && name == "BackColor:");
         if (!known)
             return;
-        record.propertyValues[static_cast<std::size_t>(slot)] = colour;
+        // A text colour's default stays out of the slot; the other colours are written back.
+        if (name != "Text Color")
+            record.propertyValues[static_cast<std::size_t>(slot)] = colour;
         if (type == "ICON" || type == "BITMAP") {
             // The image control takes three numbers; the window remembers a bitmap's colour.
             const std::string numeric = colour == kButtonFaceColour ? ButtonFaceText() : colour;

@@ -94,7 +94,7 @@ TEST(Themeview, LintListsEveryProblemOfABrokenRemovalPage)
     EXPECT_EQ(r.exitCode, 1u);
     const char* expected[] = {
         "picture.bmp\" does not exist",
-        "INFO 1 (FANCY)",
+        "\"FANCY\" is not a control type",
         "declares 16 property lines",
         "broken.bmp\" cannot be read as a picture",
         "already has the id name \"IDC_SAME\"",

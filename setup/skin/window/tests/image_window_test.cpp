@@ -14,6 +14,7 @@
 #include "setup/shell/product_context.h"
 #include "setup/skin/window_font.h"
 #include "tests/support/bitmap_file.h"
+#include "tests/support/setup_process.h"
 #include "tests/support/staging.h"
 
 namespace {
@@ -39,20 +40,6 @@ COLORREF BrushColour(HBRUSH brush)
     if (brush == nullptr || GetObjectA(brush, sizeof info, &info) == 0)
         return CLR_INVALID;
     return info.lbColor;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window)
-{
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 RECT ChildRect(HWND child)
@@ -130,16 +117,16 @@ TEST_F(ThemedPage, CreatesControlsLastLineFirstWithRecordsInFileOrder)
         EXPECT_EQ(r.controlId, expected[i].id);
         EXPECT_EQ(r.idName, expected[i].idName);
         EXPECT_EQ(r.poolSlot, 0);
-        EXPECT_EQ(ClassOf(Child(r.controlId)), expected[i].windowClass);
+        EXPECT_EQ(ClassName(Child(r.controlId)), expected[i].windowClass);
     }
     // The narrow, low button took the minimum size; its caption came from slot 1 by position.
     const RECT button = ChildRect(Child(3003));
     EXPECT_EQ(button.right - button.left, 90);
     EXPECT_EQ(button.bottom - button.top, 25);
-    EXPECT_EQ(TextOf(Child(3003)), "Continue");
+    EXPECT_EQ(WindowText(Child(3003)), "Continue");
     EXPECT_NE(GetWindowLongPtrA(Child(3003), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
     // Labels turn only angle-bracket names into the product's.
-    EXPECT_EQ(TextOf(Child(3002)), "[ProductName] Scrivex 5");
+    EXPECT_EQ(WindowText(Child(3002)), "[ProductName] Scrivex 5");
     // The combo box is recorded at its selection field's height, not the descriptor's.
     const int itemHeight = static_cast<int>(SendMessageA(Child(3000), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
     EXPECT_EQ(c.Record(3).rect.bottom - c.Record(3).rect.top, itemHeight + 9);
@@ -178,7 +165,7 @@ TEST_F(ThemedPage, WindowSettingsShapeTheWindow)
                "minwindow=yes\r\nmaxwindow=Yes\r\ncloseWindow=Yes\r\nbkcolor=0,255,0\r\nbkimage={" +
                    folder.Path() + "back.bmp}\r\n",
                {}));
-    EXPECT_EQ(TextOf(window.hwnd()), "Remove Scrivex 5 {CODE}");
+    EXPECT_EQ(WindowText(window.hwnd()), "Remove Scrivex 5 {CODE}");
     const LONG_PTR style = GetWindowLongPtrA(window.hwnd(), GWL_STYLE);
     EXPECT_EQ(style & WS_MINIMIZEBOX, 0);
     EXPECT_NE(style & WS_MAXIMIZEBOX, 0);
@@ -274,7 +261,7 @@ TEST_F(ThemedPage, EnterIsSwallowedAndEscapeOrCloseAskToEndTheRun)
     PostMessageA(edit, WM_KEYUP, VK_RETURN, 0);
     PumpMessagesFor(100);
     EXPECT_TRUE(IsWindowVisible(window.hwnd()));
-    EXPECT_EQ(TextOf(edit), "");
+    EXPECT_EQ(WindowText(edit), "");
     EXPECT_EQ(endRequests, 0);
 
     PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -306,7 +293,7 @@ TEST_F(ThemedPage, ControlsAnswerTheirOwnColourRequests)
     const HBRUSH radio = ask(1);
     EXPECT_EQ(BrushColour(radio), RGB(0, 128, 0));
     EXPECT_EQ(ask(1), radio) << "one kept brush per colour, not one per request";
-    EXPECT_EQ(TextOf(window.ControlWindow(1)), "Anyone");
+    EXPECT_EQ(WindowText(window.ControlWindow(1)), "Anyone");
     ReleaseDC(window.hwnd(), dc);
 }
 
