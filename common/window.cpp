@@ -146,6 +146,19 @@ LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A handler may send messages to its own window: each message keeps its own parameters.
+    struct CurrentMessage {
+        Window& window;
+        WPARAM wParam;
+        LPARAM lParam;
+        ~CurrentMessage()
+        {
+            window.messageWParam_ = wParam;
+            window.messageLParam_ = lParam;
+        }
+    } outer{*this, messageWParam_, messageLParam_};
+    messageWParam_ = wParam;
+    messageLParam_ = lParam;
     if (IsCtlColor(message))
         return reinterpret_cast<LRESULT>(OnCtlColor(message, reinterpret_cast<HDC>(wParam),
                                                     reinterpret_cast<HWND>(lParam)));
@@ -192,12 +205,12 @@ int Window::OnCreate(const CREATESTRUCTA& create)
 
 void Window::OnTimer(UINT_PTR timerId)
 {
-    DefaultProc(WM_TIMER, static_cast<WPARAM>(timerId), 0);
+    DefaultProc(WM_TIMER, static_cast<WPARAM>(timerId), messageLParam_);
 }
 
 void Window::OnPaint()
 {
-    DefaultProc(WM_PAINT, 0, 0);
+    DefaultProc(WM_PAINT, messageWParam_, messageLParam_);
 }
 
 void Window::OnCommand(UINT commandId, UINT notifyCode, HWND control)

@@ -73,6 +73,10 @@ private:
 
     HWND hwnd_ = nullptr;
     WNDPROC classProc_ = nullptr; // the procedure an attached control had before
+    // The parameters of the message under way, so that a default handling gets them whole (a
+    // WM_PAINT may carry the context to paint into).
+    WPARAM messageWParam_ = 0;
+    LPARAM messageLParam_ = 0;
 };
 
 // Reflected messages arrive at the child as the parent's message plus this offset, so a control

@@ -8,8 +8,9 @@ if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
             e2e/resources_test.cpp e2e/themed_window_test.cpp
     DEPS vt_test_support
     WINDOWS
-    # setup.exe traces to whatever viewer window exists: not while a viewer test runs.
-    PROPERTIES RESOURCE_LOCK OrvaneEvent FIXTURES_REQUIRED wine_desktop
+    # setup.exe traces to whatever viewer window exists: not while a viewer test runs. Its
+    # windows would cover what the drawing tests read from the screen.
+    PROPERTIES RESOURCE_LOCK "OrvaneEvent;Screen" FIXTURES_REQUIRED wine_desktop
   )
   # The trace viewer is found by its class name alone: only one viewer may exist at a time.
   vt_test(setup_trace_e2e_tests

@@ -124,6 +124,8 @@ int Run(const ThemeviewOptions& options)
     if (!options.list && !show)
         return status;
 
+    // A missing picture is the checker's to report: a message box would stop a scripted run.
+    CMyStatic::ShowMissingFileMessages(false);
     PreviewHost host;
     CImageWindow window(host);
     if (!window.Create(nullptr)) {
@@ -145,6 +147,10 @@ int Run(const ThemeviewOptions& options)
     }
 
     PumpMessagesFor(kPaintSettleMs);
+    if (window.hwnd() == nullptr) {
+        std::fprintf(stderr, "themeview: the window was closed before it was captured\n");
+        return 2;
+    }
     if (!SaveBmp(CaptureWindow(window.hwnd(), false), options.captureFile)) {
         std::fprintf(stderr, "themeview: cannot write %s\n", options.captureFile.c_str());
         return 2;

@@ -54,9 +54,26 @@ void CMyStatic::SetStockIcon(int number)
     InvalidateErasing(hwnd());
 }
 
+bool CMyStatic::missingFileMessages_ = true;
+
+void CMyStatic::ShowMissingFileMessages(bool shown)
+{
+    missingFileMessages_ = shown;
+}
+
+void CMyStatic::ClearPicture()
+{
+    picture_.reset();
+    pictureFlag_ = 0;
+    pictureWidth_ = pictureHeight_ = 0;
+    himetricWidth_ = himetricHeight_ = 0;
+}
+
 void CMyStatic::LoadPicture(const std::string& path)
 {
     if (!PictureFileExists(path)) {
+        if (!missingFileMessages_)
+            return;
         const std::string text = "File not found: (" + path + ")";
         const Application* app = Application::Current();
         HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;

@@ -28,6 +28,11 @@ public:
     // box; one the system cannot decode leaves the control as it was. Works before the control's
     // window exists (the page sizes an image control by its picture).
     void LoadPicture(const std::string& path);
+    // Forgets the picture: an image control of a new page shows no image of an earlier one.
+    void ClearPicture();
+    // The "File not found" box is shown unless a program that reports missing files its own
+    // way (the theme previewer) turns it off for the process.
+    static void ShowMissingFileMessages(bool shown);
 
     COLORREF BackColour() const { return colour_; }
     int IconFlag() const { return iconFlag_; }
@@ -51,6 +56,7 @@ private:
     // Icons from the program's resources are shared by the system and never destroyed.
     HICON icon_ = nullptr;
     int iconFlag_ = 0;
+    static bool missingFileMessages_;
     ComPtr<IPicture> picture_;
     int pictureFlag_ = 0;
     int pictureWidth_ = 0;

@@ -142,7 +142,12 @@ void CNewLabel::OnPaint()
     std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd())) + 1, '\0');
     GetWindowTextA(hwnd(), text.data(), static_cast<int>(text.size()));
 
-    const SelectedObject font(dc, CurrentFont());
+    // A label that was never given a font of its own (RECT, HOTSPOT, LISTVIEW, ANIMATION) draws
+    // with the one the page sent it, not the context's System font.
+    HFONT drawn = CurrentFont();
+    if (drawn == nullptr)
+        drawn = reinterpret_cast<HFONT>(SendMessageA(hwnd(), WM_GETFONT, 0, 0));
+    const SelectedObject font(dc, drawn);
     SetBkMode(dc, backgroundMode_);
     if (fill_ == 1) {
         SetBkColor(dc, backColour_);

@@ -191,10 +191,10 @@ void CImageWindow::CreateImageControl(ControlType type, const ControlRect& rect,
     ControlRect sized = rect;
     // The size is the image's. A control whose image is missing or cannot be decoded has no
     // image of this page and keeps its descriptor's size.
-    const IPicture* before = image.Picture();
+    image.ClearPicture();
     if (FileExists(imageFile))
         image.LoadPicture(imageFile);
-    if (image.Picture() != nullptr && image.Picture() != before) {
+    if (image.Picture() != nullptr) {
         sized.right = sized.left + image.PictureWidth();
         sized.bottom = sized.top + image.PictureHeight();
     }

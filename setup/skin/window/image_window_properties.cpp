@@ -213,7 +213,7 @@ void CImageWindow::ApplyTypedProperty(const std::string& name, const std::string
         const int number = BuiltInIconNumber(value);
         if (number >= 0) {
             icons_[poolSlot].SetStockIcon(number);
-        } else if (number == kIconFromFile) {
+        } else if (number == kIconFromFile && !value.empty()) {
             icons_[poolSlot].LoadPicture(value);
             RepaintAll();
         }
@@ -247,7 +247,8 @@ void CImageWindow::SetControlColor(const std::string& value, int which)
         return;
     }
     if (type == kWindowType) {
-        SetBackgroundColour(text);
+        // The window keeps the word: its brush follows the system's colour the same way.
+        SetBackgroundColour(value.empty() ? std::string(kButtonFaceColour) : value);
         RepaintAll();
         return;
     }

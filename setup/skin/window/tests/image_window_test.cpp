@@ -31,7 +31,9 @@ std::string Theme(const std::string& mainWindow, const std::vector<std::string>&
     return text + "[DADOS]\r\n" + properties + "\r\n";
 }
 
-const char* const kPlainWindow = "caption=Page\r\nwidth=400\r\nheight=300\r\nstartup=2\r\n"
+// Bottom right: out of the way of message boxes (centred) and other tests' pages (top left),
+// since the drawing tests read the screen.
+const char* const kPlainWindow = "caption=Page\r\nwidth=400\r\nheight=300\r\nstartup=5\r\n"
                                  "fontname=Tahoma\r\nfontsize=8\r\nfontbold=No\r\nfontitalic=No\r\n";
 
 COLORREF BrushColour(HBRUSH brush)
@@ -98,6 +100,7 @@ TEST_F(ThemedPage, CreatesControlsLastLineFirstWithRecordsInFileOrder)
                "8,t=2\r\n8,0=IDC_INFO|IDC_INFO|0\r\n8,1=Caption|[ProductName] <ProductName>|0\r\n"));
     const ControlCatalogue& c = window.Catalogue();
     ASSERT_EQ(c.RecordCount(), 4);
+    EXPECT_EQ(window.BackColourText(), "COLOR_BTNFACE");
     struct Expected {
         const char* type;
         int id;
@@ -161,7 +164,7 @@ TEST_F(ThemedPage, ControlsPastThePageLimitsAreNotCreated)
 TEST_F(ThemedPage, WindowSettingsShapeTheWindow)
 {
     ASSERT_TRUE(WriteTwoColourBmp(folder.Path() + "back.bmp", 8, 8, RGB(255, 0, 0), RGB(0, 0, 255)));
-    Load(Theme("caption=Remove [ProductName] <ProductCode>\r\nwidth=300\r\nheight=200\r\nstartup=2\r\n"
+    Load(Theme("caption=Remove [ProductName] <ProductCode>\r\nwidth=300\r\nheight=200\r\nstartup=5\r\n"
                "minwindow=yes\r\nmaxwindow=Yes\r\ncloseWindow=Yes\r\nbkcolor=0,255,0\r\nbkimage={" +
                    folder.Path() + "back.bmp}\r\n",
                {}));
@@ -302,7 +305,9 @@ TEST_F(ThemedPage, LabelsIconsPicturesAndFramesDrawAsTheThemeSays)
     ASSERT_TRUE(WriteTwoColourBmp(folder.Path() + "pic.bmp", 96, 48, RGB(255, 0, 255), RGB(255, 0, 255)));
     Load(Theme(std::string(kPlainWindow) + "bkcolor=255,255,255\r\n",
                {"x,10,10,200,30,TEXT,none,0,1", "x,10,50,200,30,TEXT,none,0,2", "x,220,10,64,64,ICON,none,0,3",
-                "x,220,100,10,10,BITMAP,{pic.bmp},0,4", "x,10,100,150,60,FRAME,none,0,5"},
+                "x,220,100,10,10,BITMAP,{pic.bmp},0,4", "x,10,100,150,60,FRAME,none,0,5",
+                // No "Icon File:" at all: nothing to load and no "File not found" box to stop the page.
+                "x,300,10,32,32,ICON,none,0,6"},
                "1,t=10\r\n1,0=IDC_INFO|x|0\r\n1,1=Caption|WWWW|0\r\n1,2=Text Align|2 - Right|0\r\n"
                "1,3=Text Color|0,0,0|0\r\n1,4=BackColor|255,255,0|0\r\n1,5=Font|Tahoma|0\r\n1,6=Size|12|0\r\n"
                "1,7=Bold|Yes|0\r\n1,8=Italic|No|0\r\n1,9=URL Link|No|0\r\n"
