@@ -2,14 +2,16 @@
 
 namespace {
 
-// Finds `what` in `text` from `from` on, matching only at character starts: a double-byte
-// character's trail byte never begins a root name.
+// Finds `what` in `text`, matching only at character starts: a double-byte character's trail
+// byte never begins a root name. `start` must itself be a character start (0, or where an
+// earlier match of an ASCII name began), so the scan need not walk the text from its beginning.
 std::string::size_type FindAtCharacter(const std::string& text, const std::string& what,
-                                       std::string::size_type from, LeadBytePredicate isLeadByte)
+                                       std::string::size_type start, LeadBytePredicate isLeadByte)
 {
-    std::string::size_type i = 0;
+    std::string::size_type i = start;
     while (i < text.size()) {
-        if (i >= from && text.compare(i, what.size(), what) == 0)
+        // The first character rules out most places without comparing the whole name.
+        if ((what.empty() || text[i] == what[0]) && text.compare(i, what.size(), what) == 0)
             return i;
         const bool pair = isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
         i += pair ? 2 : 1;
@@ -23,7 +25,8 @@ bool Contains(const std::string& text, const std::string& what, LeadBytePredicat
 }
 
 // One pass over the occurrences present before the removal, as the installer's runtime did: a
-// root name that only forms where two removed pieces meet stays.
+// root name that only forms where two removed pieces meet stays. The names are ASCII, so the
+// place of a removed one is still a character start for the scan that goes on from it.
 void RemoveAll(std::string& text, const std::string& what, LeadBytePredicate isLeadByte)
 {
     std::string::size_type at = 0;
