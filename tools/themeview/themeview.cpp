@@ -73,6 +73,7 @@ int Lint(const std::string& path, const std::string& fileName)
     const std::vector<std::string> problems = LintTheme(theme, fileName, &ProbePicture);
     for (const std::string& line : problems)
         std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
     return problems.empty() ? 0 : 1;
 }
 
@@ -97,6 +98,8 @@ void List(const CImageWindow& window)
         }
         std::printf("\n");
     }
+    // Written out now: a script reads it while the window may still be closing.
+    std::fflush(stdout);
 }
 
 int Run(const ThemeviewOptions& options)

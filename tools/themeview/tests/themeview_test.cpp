@@ -29,11 +29,16 @@ std::string BesideTest(const char* name)
 Result RunThemeview(const std::string& arguments, const ScratchFolder& scratch)
 {
     Result result;
-    const std::string outPath = scratch.Path() + "out.txt";
+    // A file of its own for each run: under Wine the previous child's copy of its output handle
+    // may still be open a moment after that child has ended.
+    static int run = 0;
+    const std::string outPath = scratch.Path() + "out" + std::to_string(++run) + ".txt";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     {
-        FileHandle out(CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle out(CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out)
+            return result;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
