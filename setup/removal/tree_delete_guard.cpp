@@ -90,6 +90,9 @@ bool IsSameOrBelow(const std::string& inner, const std::string& outer)
 bool IsSafeTreeDeletePath(const std::string& path, const std::vector<std::string>& protectedFolders,
                           const std::vector<std::string>& protectedTrees)
 {
+    // A NUL ends the text for every system call: the folder they would see is not this one.
+    if (path.find('\0') != std::string::npos)
+        return false;
     // Only "X:\something": no UNC or device paths, no drive-relative "C:folder", no relative path.
     if (path.size() < 4 || !IsDriveLetter(path[0]) || path[1] != ':' || path[2] != '\\')
         return false;

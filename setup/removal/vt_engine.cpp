@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <climits>
 #include <cstdio>
 #include <memory>
@@ -25,6 +28,28 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using LogFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// The uninstall log, read in text mode (CR LF reads as one line feed). Its handle is not
+// inheritable: a removal-time program started while the log is read would otherwise hold it
+// open for its whole life and keep the product's Installer folder from being removed. The C
+// runtime's fopen makes inheritable handles, so the file is opened by the system and handed
+// to the runtime. Sharing as fopen shares.
+LogFile OpenUninstallLog(const std::string& path)
+{
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return LogFile();
+    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_TEXT);
+    if (descriptor == -1) {
+        CloseHandle(handle);
+        return LogFile();
+    }
+    std::FILE* file = _fdopen(descriptor, "rt");
+    if (file == nullptr)
+        _close(descriptor); // closes the handle too
+    return LogFile(file);
+}
 
 // A read-only file is reset to a plain one and then deleted; the result does not matter (a
 // missing file is as good as a deleted one). This is the hot path of a removal, so the delete
@@ -75,8 +100,7 @@ int CVTEngine::RunUninstallLog()
     directories_.clear();
     ReportStatus(kRemovingFilesText);
 
-    // Text mode: CR LF reads as one line feed.
-    LogFile log(std::fopen(context_.uninstallLogPath.c_str(), "rt"));
+    LogFile log = OpenUninstallLog(context_.uninstallLogPath);
     if (log) {
         std::setvbuf(log.get(), nullptr, _IOFBF, kLogReadBuffer);
         std::string line;

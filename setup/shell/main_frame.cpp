@@ -4,6 +4,7 @@
 #include "setup/removal/vt_engine.h"
 #include "setup/shell/confirmation.h"
 #include "setup/shell/product_context.h"
+#include "setup/shell/run_message_box.h"
 #include "setup/shell/trace.h"
 #include "setup/skin/language_file.h"
 
@@ -65,7 +66,7 @@ void CMainFrame::StartRun()
 {
     ProductContext& context = TheProductContext();
     if (!IsExistingFile(context.uninstallLogPath)) {
-        MessageBoxA(hwnd(), kLogNotFound, kLogNotFoundCaption, MB_OK | MB_ICONINFORMATION);
+        ShowRunMessageBox(hwnd(), kLogNotFound, kLogNotFoundCaption, MB_OK | MB_ICONINFORMATION);
         EndRun();
         return;
     }

@@ -231,6 +231,46 @@ TEST(RemovalOperations, FoldersInsideTheWindowsFolderOrTheUsersFilesAreNotDelete
     }
 }
 
+std::string ShellFolder(int csidl)
+{
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, csidl | CSIDL_FLAG_DONT_VERIFY, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+// An installer may have let the user pick a special folder as the destination: its removal
+// must leave that folder and the user's files in it, while a product's own folder in the
+// application data folders still goes.
+TEST(RemovalOperations, SpecialFoldersSurviveAndAProductsOwnDataFolderGoes)
+{
+    const std::string profile = ShellFolder(CSIDL_PROFILE);
+    const std::string product = UniqueName("VtEng Product ");
+    const struct {
+        std::string folder;
+        bool survives;
+    } cases[] = {
+        {profile + "\\Saved Games", true},
+        {profile + "\\Contacts", true},
+        {profile + "\\Links", true},
+        {ShellFolder(CSIDL_STARTUP), true},
+        {ShellFolder(CSIDL_APPDATA) + "\\" + product, false},
+        {ShellFolder(CSIDL_COMMON_APPDATA) + "\\" + product, false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_FALSE(profile.empty() || c.folder.empty() || c.folder[0] == '\\');
+        // Staged as a user would have it; a folder the test made is taken away again.
+        const bool made = CreateDirectoryA(c.folder.c_str(), nullptr) != FALSE;
+        const std::string file = c.folder + "\\" + UniqueName("not the product's ") + ".txt";
+        WriteTextFile(file, "x");
+        CVTEngine::RemoveInstallFolder(true, c.folder + "\\", kRunSilent);
+        EXPECT_EQ(Exists(file), c.survives) << c.folder;
+        EXPECT_EQ(Exists(c.folder), c.survives) << c.folder;
+        DeleteFileA(file.c_str());
+        if (made)
+            RemoveDirectoryA(c.folder.c_str());
+    }
+}
+
 // Runs a program of the machine Wine runs on (Wine starts those too) and waits until `made`
 // exists (or is gone); false if it cannot be run or nothing changes within 20 seconds.
 bool RunHostCommand(const std::string& program, const std::string& commandLine,

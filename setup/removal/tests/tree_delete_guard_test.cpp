@@ -124,6 +124,41 @@ TEST(IsSafeTreeDeletePath, RefusesMalformedOrAmbiguousPaths)
         EXPECT_EQ(IsSafeTreeDeletePath(c.path, Protected()), c.safe) << c.path;
 }
 
+// The machine's folders as the Windows layer hands them over: every folder the shell names is
+// protected whole, only the holders of other programs' folders let a subfolder go, and every
+// profile of the machine counts, not only the runner's.
+TEST(IsSafeTreeDeletePath, EveryShellFolderOfEveryProfile)
+{
+    const std::string ana = "C:\\Users\\ana";
+    const std::string startMenu = ana + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+    const std::vector<std::string> trees = {ana + "\\Saved Games", ana + "\\Contacts", ana + "\\Links",
+                                            startMenu + "\\Startup", "C:\\Users\\bo\\Desktop",
+                                            "C:\\Users\\Public\\Desktop"};
+    std::vector<std::string> all = {"C:\\Users", ana, ana + "\\AppData\\Roaming", startMenu, "C:\\ProgramData",
+                                    "C:\\Users\\bo", "C:\\Users\\Public"};
+    all.insert(all.end(), trees.begin(), trees.end());
+    const GuardCase cases[] = {
+        {"C:\\Users\\ana\\Saved Games", false},
+        {"C:\\Users\\ana\\Saved Games\\Chess", false},
+        {"C:\\Users\\ana\\Contacts", false},
+        {"C:\\Users\\ana\\LINKS\\", false},
+        {"C:\\Users\\ana\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup", false},
+        {"C:\\Users\\ana\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu", false}, // holds Programs
+        {"C:\\Users\\bo\\Desktop", false},    // another account's
+        {"C:\\Users\\bo", false},
+        {"C:\\Users\\Public\\Desktop\\Tools", false},
+        {"C:\\Users\\ana\\AppData\\Roaming\\Scrivex", true},
+        {"C:\\ProgramData\\Scrivex", true},
+        {"C:\\Users\\ana\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Scrivex", true},
+        {"C:\\Users\\bo\\Scrivex", true},
+    };
+    for (const GuardCase& c : cases)
+        EXPECT_EQ(IsSafeTreeDeletePath(c.path, all, trees), c.safe) << c.path;
+    // A NUL inside the text: the system would read a shorter path than the one judged.
+    EXPECT_FALSE(IsSafeTreeDeletePath(std::string("C:\\ProgramData\\Scrivex\0\\x", 25), all, trees));
+    EXPECT_FALSE(IsSafeTreeDeletePath(std::string("C:\\ProgramData\0", 15), all, trees));
+}
+
 TEST(IsSafeTreeDeletePath, WithoutProtectedFoldersOnlyTheShapeCounts)
 {
     EXPECT_TRUE(IsSafeTreeDeletePath("C:\\Windows", {}));

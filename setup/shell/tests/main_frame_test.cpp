@@ -9,6 +9,7 @@
 
 #include "common/handles.h"
 #include "setup/shell/product_context.h"
+#include "setup/shell/run_message_box.h"
 #include "tests/support/setup_process.h"
 #include "tests/support/unique_name.h"
 
@@ -29,7 +30,11 @@ struct SeenBox {
     Icon icon = Icon::None;
     HWND owner = nullptr;
     bool yesNo = false;
+    ULONGLONG shownAt = 0;
+    bool closedByItself = false;
 };
+
+constexpr int kNobody = 0; // a box answerer that does not answer
 
 
 Icon IconOf(HWND box)
@@ -86,6 +91,7 @@ private:
         if (box == nullptr)
             return;
         Sleep(100); // let the box fill its controls
+        seen_.shownAt = GetTickCount64();
         seen_.found = true;
         seen_.caption = WindowText(box);
         seen_.text = WindowText(GetDlgItem(box, 0xFFFF));
@@ -93,6 +99,14 @@ private:
         seen_.owner = GetWindow(box, GW_OWNER);
         seen_.yesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr &&
                       GetDlgItem(box, IDOK) == nullptr;
+        if (button == kNobody) {
+            // Nobody answers; should the box not close by itself within the time, it is
+            // answered after all, so that the test ends and fails.
+            while (IsWindow(box) && GetTickCount64() < end + 20000)
+                Sleep(20);
+            seen_.closedByItself = !IsWindow(box);
+            button = IDOK;
+        }
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     }
@@ -184,6 +198,30 @@ TEST(CMainFrame, MissingLogMessageHasTheInformationIconOwnedByTheFrameAndEndsThe
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
     EXPECT_FALSE(KillTimer(frame.hwnd(), kRemovalTimerId));
+    frame.Destroy();
+    DrainQueue();
+}
+
+// A silent run may be on a desktop nobody sees: its box keeps its texts and closes by itself.
+TEST(CMainFrame, SilentRunMissingLogMessageClosesByItselfWhenNobodyAnswers)
+{
+    DrainQueue();
+    SetContext(kRunSilent);
+    SetSilentBoxTimeout(1500);
+    RecordingFrame frame;
+    BoxAnswerer watcher(kNobody);
+    EXPECT_TRUE(frame.Create(kFrameMenu, kFrameStyle, "frame"));
+    const ULONGLONG returnedAt = GetTickCount64();
+    SetSilentBoxTimeout(kSilentBoxTimeoutMs);
+    const SeenBox box = watcher.Seen();
+    ASSERT_TRUE(box.found);
+    EXPECT_TRUE(box.closedByItself);
+    EXPECT_EQ(box.caption, "Vantora");
+    EXPECT_EQ(box.text, "Uninstallation information not found. Vantora can't uninstall this software");
+    EXPECT_EQ(box.icon, Icon::Information);
+    EXPECT_LT(returnedAt - box.shownAt, 10000u);
+    MSG msg = {};
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     frame.Destroy();
     DrainQueue();
 }
