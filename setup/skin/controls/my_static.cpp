@@ -6,6 +6,7 @@
 #include "common/gdi.h"
 #include "common/handles.h"
 #include "common/ole_picture.h"
+#include "setup/shell/run_message_box.h"
 #include "setup/skin/controls/control_support.h"
 #include "setup/skin/window/page_rules.h"
 
@@ -77,7 +78,8 @@ void CMyStatic::LoadPicture(const std::string& path)
         const std::string text = "File not found: (" + path + ")";
         const Application* app = Application::Current();
         HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
-        MessageBoxA(owner, text.c_str(), app != nullptr ? app->Title().c_str() : "", MB_OK);
+        // A silent run shows this box too; there it closes by itself rather than hold the run.
+        ShowRunMessageBox(owner, text.c_str(), app != nullptr ? app->Title().c_str() : "", MB_OK);
         return;
     }
     ComPtr<IPicture> loaded = LoadPictureFromPath(path);
