@@ -6,11 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,106 +42,48 @@ std::string ProgramPath(const char* name)
     return path.substr(0, path.find_last_of('\\') + 1) + name + ".exe";
 }
 
-// A small, strict XML reader: enough of the language for a manifest (declaration, comments,
-// elements, quoted attributes, text), refusing anything it does not understand.
-struct Element {
-    std::string name;
-    std::map<std::string, std::string> attributes;
-    std::string text;
-    std::vector<Element> children;
-};
-
-class XmlReader {
-public:
-    explicit XmlReader(const std::string& text) : s_(text) {}
-
-    bool ReadDocument(Element& root)
-    {
-        SkipMisc();
-        if (!ReadElement(root))
-            return false;
-        SkipMisc();
-        return ok_ && pos_ == s_.size();
-    }
-
-private:
-    bool At(const char* token) const { return s_.compare(pos_, std::strlen(token), token) == 0; }
-    void SkipSpace() { while (pos_ < s_.size() && std::strchr(" \t\r\n", s_[pos_])) ++pos_; }
-    bool SkipPast(const char* token)
-    {
-        const size_t end = s_.find(token, pos_);
-        ok_ = ok_ && end != std::string::npos;
-        pos_ = ok_ ? end + std::strlen(token) : s_.size();
-        return ok_;
-    }
-    void SkipMisc() // blanks, the declaration, comments
-    {
-        for (SkipSpace(); ok_ && (At("<?") || At("<!--")); SkipSpace())
-            SkipPast(At("<?") ? "?>" : "-->");
-    }
-    std::string Name()
-    {
-        const size_t start = pos_;
-        while (pos_ < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[pos_])) ||
-                                    std::strchr(":_-.", s_[pos_])))
-            ++pos_;
-        ok_ = ok_ && pos_ > start;
-        return s_.substr(start, pos_ - start);
-    }
-    bool ReadElement(Element& element)
-    {
-        if (!At("<"))
-            return ok_ = false;
-        ++pos_;
-        element.name = Name();
-        for (SkipSpace(); ok_ && !At(">") && !At("/>"); SkipSpace()) {
-            const std::string key = Name();
-            SkipSpace();
-            const char quote = pos_ + 1 < s_.size() && s_[pos_] == '=' ? s_[pos_ + 1] : 0;
-            const size_t end = quote == '"' || quote == '\'' ? s_.find(quote, pos_ + 2)
-                                                             : std::string::npos;
-            if (end == std::string::npos || !element.attributes.emplace(key, s_.substr(pos_ + 2, end - pos_ - 2)).second)
-                return ok_ = false;
-            pos_ = end + 1;
-        }
-        if (!ok_ || At("/>")) {
-            pos_ += 2;
-            return ok_;
-        }
-        ++pos_;
-        while (ok_ && !At("</")) {
-            if (At("<!--"))
-                SkipPast("-->");
-            else if (At("<"))
-                element.children.emplace_back(), ReadElement(element.children.back());
-            else if (pos_ < s_.size() && s_[pos_] != '&')
-                element.text += s_[pos_++];
-            else
-                ok_ = false;
-        }
-        pos_ += 2;
-        ok_ = ok_ && Name() == element.name && At(">");
-        ++pos_;
-        return ok_;
-    }
-
-    const std::string s_;
-    size_t pos_ = 0;
-    bool ok_ = true;
-};
-
-void Collect(const Element& element, const std::string& name, std::vector<const Element*>& found)
+// A small, strict well-formedness check, enough of XML for a manifest: after the declaration
+// and comments, only properly nested tags with quoted, unrepeated attributes, and text without
+// markup characters, under one root element.
+bool WellFormed(std::string text)
 {
-    if (element.name == name)
-        found.push_back(&element);
-    for (const Element& child : element.children)
-        Collect(child, name, found);
+    text = std::regex_replace(text, std::regex("<!--[\\s\\S]*?-->|^\\s*<\\?xml[^>]*\\?>"), "");
+    const std::regex tag("<(/?)([A-Za-z][\\w:.-]*)((?:\\s+[\\w:.-]+=(?:\"[^\"<]*\"|'[^'<]*'))*)\\s*(/?)>");
+    std::vector<std::string> open;
+    int roots = 0;
+    size_t at = 0;
+    for (std::sregex_iterator it(text.begin(), text.end(), tag), none; it != none; ++it) {
+        const std::smatch& m = *it;
+        const std::string between = text.substr(at, m.position() - at);
+        if (between.find_first_of("<>&") != std::string::npos ||
+            (open.empty() && between.find_first_not_of(" \t\r\n") != std::string::npos))
+            return false;
+        std::set<std::string> names;
+        const std::string attributes = m[3];
+        const std::regex name("([\\w:.-]+)=");
+        for (std::sregex_iterator a(attributes.begin(), attributes.end(), name); a != none; ++a)
+            if (!names.insert((*a)[1]).second)
+                return false;
+        if (m[1].length() > 0 && (m[4].length() > 0 || open.empty() || open.back() != m[2]))
+            return false;
+        if (m[1].length() > 0)
+            open.pop_back();
+        else if (open.empty() && ++roots > 1)
+            return false;
+        else if (m[4].length() == 0)
+            open.push_back(m[2]);
+        at = m.position() + m.length();
+    }
+    return roots == 1 && open.empty() && text.find_first_not_of(" \t\r\n", at) == std::string::npos;
 }
 
-std::vector<const Element*> All(const Element& root, const std::string& name)
+// The first group of every match of `pattern` in `text`, in order.
+std::vector<std::string> Values(const std::string& text, const std::string& pattern)
 {
-    std::vector<const Element*> found;
-    Collect(root, name, found);
+    std::vector<std::string> found;
+    const std::regex re(pattern);
+    for (std::sregex_iterator it(text.begin(), text.end(), re), none; it != none; ++it)
+        found.push_back((*it)[1]);
     return found;
 }
 
@@ -204,41 +145,30 @@ TEST(ProgramResources, EveryProgramCarriesItsVersionAndManifest)
                                    SizeofResource(module, found));
         FreeLibrary(module);
 
-        Element root;
-        ASSERT_TRUE(XmlReader(manifest).ReadDocument(root)) << manifest;
-        EXPECT_EQ(root.name, "assembly");
-        EXPECT_EQ(root.attributes["xmlns"], "urn:schemas-microsoft-com:asm.v1");
-        EXPECT_EQ(root.attributes["manifestVersion"], "1.0");
-        const auto levels = All(root, "requestedExecutionLevel");
-        ASSERT_EQ(levels.size(), 1u);
-        EXPECT_EQ(levels[0]->attributes.at("level"), program.level);
-        EXPECT_EQ(levels[0]->attributes.at("uiAccess"), "false");
+        ASSERT_TRUE(WellFormed(manifest)) << manifest;
+        EXPECT_NE(manifest.find("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"),
+                  std::string::npos);
+        EXPECT_EQ(Values(manifest, "<requestedExecutionLevel level=\"(\\w+)\" uiAccess=\"false\"/>"),
+                  std::vector<std::string>{program.level});
         // No side-by-side dependency at all, common controls 6 included.
-        EXPECT_TRUE(All(root, "dependency").empty());
-        const auto dpi = All(root, "dpiAware");
-        ASSERT_EQ(dpi.size(), 1u);
-        EXPECT_EQ(dpi[0]->text, "false");
+        EXPECT_EQ(manifest.find("<dependency"), std::string::npos);
+        EXPECT_EQ(Values(manifest, "<dpiAware[^>]*>([^<]*)<"), std::vector<std::string>{"false"});
         // Vista to 10/11: the version calls report the real version on every one of them.
-        std::set<std::string> os;
-        for (const Element* entry : All(root, "supportedOS"))
-            os.insert(entry->attributes.at("Id"));
-        EXPECT_EQ(os, (std::set<std::string>{"{e2011457-1546-43c5-a5fe-008deee3d3f0}",
-                                             "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-                                             "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
-                                             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
-                                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}));
+        EXPECT_EQ(Values(manifest, "<supportedOS Id=\"([^\"]+)\"/>"),
+                  (std::vector<std::string>{"{e2011457-1546-43c5-a5fe-008deee3d3f0}",
+                                            "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                                            "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                                            "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                                            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}));
     }
 }
 
-// The reader is strict: a manifest that does not parse fails the test above, not silently.
-TEST(ProgramResources, TheXmlReaderRefusesWhatIsNotWellFormed)
+// The check is strict: a manifest that does not parse fails the test above, not silently.
+TEST(ProgramResources, TheWellFormednessCheckRefusesBrokenXml)
 {
-    Element root;
-    EXPECT_TRUE(XmlReader("<?xml version=\"1.0\"?><!-- c --><a x='1'><b/>t</a>\n").ReadDocument(root));
-    for (const char* bad : {"<a><b></a>", "<a x=1/>", "<a x='1' x='2'/>", "<a/><b/>", "<a>", "<a>x</b>"}) {
-        Element ignored;
-        EXPECT_FALSE(XmlReader(bad).ReadDocument(ignored)) << bad;
-    }
+    EXPECT_TRUE(WellFormed("<?xml version=\"1.0\"?><!-- c --><a x='1'><b/>t</a>\n"));
+    for (const char* bad : {"<a><b></a>", "<a x=1/>", "<a x='1' x='2'/>", "<a/><b/>", "<a>", "<a>x</b>", "<a>&</a>"})
+        EXPECT_FALSE(WellFormed(bad)) << bad;
 }
 
 } // namespace
