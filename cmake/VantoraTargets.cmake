@@ -49,13 +49,16 @@ function(vt_static_runtime target)
   endif()
 endfunction()
 
-# vt_windows_program(name SOURCES ... [DEPS ...] [CONSOLE])
-# GUI-subsystem unless CONSOLE is given.
+# vt_windows_program(name SOURCES ... [DEPS ...] [CONSOLE] [DESCRIPTION text LEVEL level])
+# GUI-subsystem unless CONSOLE is given. A shipped program names its file description and its
+# manifest's execution level; the build then writes "program_identity.h" and "program.manifest"
+# into the program's own resource folder for common/resources/program.rc, which its one
+# resource script includes (or which is that script).
 function(vt_windows_program name)
   if(NOT WIN32)
     return()
   endif()
-  cmake_parse_arguments(A "CONSOLE" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(A "CONSOLE" "DESCRIPTION;LEVEL" "SOURCES;DEPS" ${ARGN})
   if(A_CONSOLE)
     add_executable(${name} ${A_SOURCES})
   else()
@@ -64,6 +67,29 @@ function(vt_windows_program name)
   vt_common_flags(${name})
   vt_static_runtime(${name})
   target_link_libraries(${name} PRIVATE ${A_DEPS})
+  # No link time in the file header: the same commit builds the same bytes.
+  target_link_options(${name} PRIVATE -Wl,--no-insert-timestamp)
+  if(A_LEVEL)
+    set(VT_PROGRAM_NAME ${name})
+    set(VT_PROGRAM_DESCRIPTION "${A_DESCRIPTION}")
+    set(VT_PROGRAM_LEVEL ${A_LEVEL})
+    set(dir ${CMAKE_BINARY_DIR}/resources/${name})
+    configure_file(${PROJECT_SOURCE_DIR}/common/resources/program_identity.h.in
+                   ${dir}/program_identity.h @ONLY)
+    configure_file(${PROJECT_SOURCE_DIR}/common/resources/program.manifest.in
+                   ${dir}/program.manifest @ONLY)
+    # windres looks for included headers and for the files a script names in these folders.
+    target_include_directories(${name} PRIVATE ${dir})
+    # windres writes no dependency file: name what the scripts read, so that a new version
+    # number or level rebuilds them.
+    foreach(source ${A_SOURCES})
+      if(source MATCHES "\\.rc$")
+        set_property(SOURCE ${source} APPEND PROPERTY OBJECT_DEPENDS
+                     ${PROJECT_SOURCE_DIR}/common/resources/program.rc
+                     ${dir}/program_identity.h ${dir}/program.manifest)
+      endif()
+    endforeach()
+  endif()
 endfunction()
 
 # vt_test_program(name SOURCES ... [DEPS ...]) - a Windows program used by tests (a fixture).

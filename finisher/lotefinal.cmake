@@ -20,7 +20,10 @@ if(TARGET lotefinal_sequence)
 endif()
 
 vt_windows_program(lotefinal
-  SOURCES ${_fin}/lotefinal_main.cpp
+  SOURCES ${_fin}/lotefinal_main.cpp ${PROJECT_SOURCE_DIR}/common/resources/program.rc
+  DESCRIPTION "Vantora batch edition post-install finisher"
+  # Writes the machine search path, the file associations and its log in the product folder.
+  LEVEL requireAdministrator
   # SystemInfo belongs to this program without being used by the sequence; as an object
   # library it is linked whole.
   DEPS lotefinal_sequence vt_common toolkit_system_info

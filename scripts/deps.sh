@@ -19,6 +19,8 @@ have_cmd xvfb-run || need+=(xvfb)
 have_cmd xauth || need+=(xauth)
 have_file /usr/src/googletest/CMakeLists.txt || need+=(googletest)
 have_cmd clang++ || need+=(clang)
+# The host-side resource check and the release packaging.
+have_cmd python3 || need+=(python3)
 have_file "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null || echo /nonexistent)" \
   || need+=(libclang-rt-14-dev)
 

@@ -36,6 +36,9 @@ if cmake --preset windows-i686 >/dev/null && cmake --build --preset windows-i686
   # The shipping programs hold to the same import allow-list as the tested x86_64 ones.
   programs=$(ls build/windows-i686/bin/*.exe | grep -v removal_bench)
   bash tests/check_imports.sh i686-w64-mingw32-objdump $programs || status=1
+  # Their version resources and manifests, read on the host (they cannot run here).
+  version=$(sed -n 's/^project(VantoraMaintenance VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  python3 tests/check_resources.py "$version" $programs || status=1
 else
   status=1
 fi

@@ -5,13 +5,19 @@ if(TARGET starters_close_hotkeys)
   target_link_libraries(starters_close_hotkeys PUBLIC user32)
 endif()
 
-vt_windows_program(unstart SOURCES closer_main.cpp DEPS starters_close_hotkeys vt_common)
+vt_windows_program(unstart
+  SOURCES closer_main.cpp ${PROJECT_SOURCE_DIR}/common/resources/program.rc
+  DEPS starters_close_hotkeys vt_common
+  DESCRIPTION "Vantora uninstall starter" LEVEL asInvoker
+)
 
 # updstart also carries the toolkit classes, which it does not call. They come in as object
 # libraries: their objects are linked whole, where members of an archive that nothing refers
 # to would be left out.
-vt_windows_program(updstart SOURCES closer_main.cpp
+vt_windows_program(updstart
+  SOURCES closer_main.cpp ${PROJECT_SOURCE_DIR}/common/resources/program.rc
   DEPS starters_close_hotkeys vt_common toolkit_system_info toolkit_query_reg
+  DESCRIPTION "Vantora update starter" LEVEL asInvoker
 )
 
 # The programs run for real against stand-ins of our own. The window class and titles are fixed

@@ -9,8 +9,9 @@ vt_windows_library(loterun_automation
   DEPS loterun_core ole32 oleaut32 uuid user32
 )
 vt_windows_program(loterun
-  SOURCES loterun_main.cpp
+  SOURCES loterun_main.cpp ${PROJECT_SOURCE_DIR}/common/resources/program.rc
   DEPS loterun_automation vt_common
+  DESCRIPTION "Vantora batch launcher" LEVEL asInvoker
 )
 
 # End-to-end runs of loterun.exe under Wine against a class of the tests' own
