@@ -8,6 +8,9 @@ namespace {
 std::string::size_type FindAtCharacter(const std::string& text, const std::string& what,
                                        std::string::size_type start, LeadBytePredicate isLeadByte)
 {
+    // Most values name no root at all: a plain byte search says so without the character walk.
+    if (text.find(what, start) == std::string::npos)
+        return std::string::npos;
     std::string::size_type i = start;
     while (i < text.size()) {
         // The first character rules out most places without comparing the whole name.
