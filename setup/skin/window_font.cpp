@@ -1,6 +1,7 @@
 #include "setup/skin/window_font.h"
 
 #include <cstring>
+#include <utility>
 
 #include "common/application.h"
 #include "common/window.h"
@@ -12,6 +13,32 @@ namespace {
 constexpr UINT kNonClientMetricsSize = 340;
 static_assert(offsetof(NONCLIENTMETRICSA, lfStatusFont) + sizeof(LOGFONTA) <= kNonClientMetricsSize,
               "the status font lies inside the short record");
+
+struct FontSwap {
+    HFONT from;
+    HFONT to;
+};
+
+BOOL CALLBACK SwapChildFont(HWND child, LPARAM param)
+{
+    const auto* swap = reinterpret_cast<const FontSwap*>(param);
+    if (reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)) == swap->from)
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(swap->to), TRUE);
+    return TRUE;
+}
+
+BOOL CALLBACK SwapFontsOfWindow(HWND window, LPARAM param)
+{
+    EnumChildWindows(window, &SwapChildFont, param);
+    return TRUE;
+}
+
+// Every child window of this thread's top-level windows that uses `from` is given `to`.
+void ReplaceFontOfThreadWindows(HFONT from, HFONT to)
+{
+    FontSwap swap{from, to};
+    EnumThreadWindows(GetCurrentThreadId(), &SwapFontsOfWindow, reinterpret_cast<LPARAM>(&swap));
+}
 
 } // namespace
 
@@ -40,8 +67,11 @@ void WindowFontHolder::SetWindowFont(HWND screenOf, const std::string& face, int
     ::Font made(CreateFontIndirectA(&font));
     if (!made)
         return;
-    // Windows that took the old font keep drawing with it until they are given the new one.
-    font_ = std::move(made);
+    // Controls of other pages still hold the old font: they get the new one before the old one
+    // is deleted, so none is left drawing with a deleted font.
+    const ::Font previous = std::exchange(font_, std::move(made));
+    if (previous)
+        ReplaceFontOfThreadWindows(previous.get(), font_.get());
     size_ = size;
     bold_ = bold;
     italic_ = italic;

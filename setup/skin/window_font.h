@@ -14,7 +14,7 @@ public:
     // Builds the font from the system's status-bar font: the given height, or when it is 0 the
     // negative of size points at the vertical resolution of `screenOf`'s screen; weight 700 for
     // bold 255, else 400; italic for 255; the face cut to 31 characters. The old font is deleted
-    // only after the new one is in place.
+    // only after every control of this thread that used it has been given the new one.
     void SetWindowFont(HWND screenOf, const std::string& face, int height, int bold, int italic,
                        int size);
 

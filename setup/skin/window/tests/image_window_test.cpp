@@ -356,4 +356,19 @@ TEST_F(ThemedPage, LabelsIconsPicturesAndFramesDrawAsTheThemeSays)
     EXPECT_EQ(shot.At(80, 130), RGB(255, 255, 255));
 }
 
+// The window font is one for the process: a second page that sets it again must not leave the
+// first page's controls holding a deleted font.
+TEST_F(ThemedPage, ControlsOfAnEarlierPageFollowTheWindowFont)
+{
+    Load(Theme(kPlainWindow, {"x,10,10,200,60,TEXTBOX,none,0,1"}));
+    HWND edit = window.ControlWindow(0);
+    CImageWindow second(*this);
+    ASSERT_TRUE(second.Create(nullptr));
+    second.LoadTheme(folder.Path(), "page.lcd", 0, 0);
+    const auto held = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
+    EXPECT_EQ(held, TheWindowFont().Font());
+    LOGFONTA font{};
+    EXPECT_NE(GetObjectA(held, sizeof font, &font), 0) << "the font the control holds was deleted";
+}
+
 } // namespace
