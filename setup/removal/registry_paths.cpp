@@ -46,8 +46,9 @@ bool NoLeadBytes(unsigned char)
 
 RegistryRoot ChooseRegistryRoot(const std::string& valuePath, LeadBytePredicate isLeadByte)
 {
+    // Names held as strings: a look-up per name must not build (and free) a string each time.
     struct Root {
-        const char* name;
+        std::string name;
         RegistryRoot root;
     };
     // The order matters: a later name overrides an earlier one.
@@ -70,12 +71,12 @@ ValuePathParts SplitValuePath(const std::string& valuePath, LeadBytePredicate is
 {
     // This order differs from the root choice; it is the order the installer's paths were
     // cleaned in, and only matters for paths that name several roots.
-    static const char* const kPrefixes[] = {
+    static const std::string kPrefixes[] = {
         "HKEY_CLASSES_ROOT\\", "HKEY_CURRENT_USER\\", "HKEY_LOCAL_MACHINE\\",
         "HKEY_USERS\\",        "HKEY_CURRENT_CONFIG\\",
     };
     std::string rest = valuePath;
-    for (const char* prefix : kPrefixes)
+    for (const std::string& prefix : kPrefixes)
         RemoveAll(rest, prefix, isLeadByte);
 
     std::string::size_type last = std::string::npos;
