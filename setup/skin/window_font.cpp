@@ -1,10 +1,10 @@
 #include "setup/skin/window_font.h"
 
-#include <cstring>
 #include <utility>
 
 #include "common/application.h"
 #include "common/window.h"
+#include "setup/skin/controls/control_support.h"
 
 namespace {
 
@@ -42,28 +42,34 @@ void ReplaceFontOfThreadWindows(HFONT from, HFONT to)
 
 } // namespace
 
-LOGFONTA StatusBarFont()
+namespace {
+
+NONCLIENTMETRICSA NonClientMetrics()
 {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = kNonClientMetricsSize;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0);
-    return metrics.lfStatusFont;
+    return metrics;
+}
+
+} // namespace
+
+LOGFONTA StatusBarFont()
+{
+    return NonClientMetrics().lfStatusFont;
+}
+
+int CaptionHeight()
+{
+    return NonClientMetrics().iCaptionHeight;
 }
 
 void WindowFontHolder::SetWindowFont(HWND screenOf, const std::string& face, int height, int bold,
                                      int italic, int size)
 {
-    LOGFONTA font = StatusBarFont();
-    if (height == 0) {
-        ClientDC dc(screenOf);
-        height = -MulDiv(size, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    }
-    font.lfHeight = height;
-    font.lfWeight = bold == 255 ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = italic == 255 ? TRUE : FALSE;
-    const std::string cut = face.substr(0, LF_FACESIZE - 1);
-    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-    std::memcpy(font.lfFaceName, cut.data(), cut.size());
+    if (height == 0)
+        height = PointsToFontHeight(screenOf, size);
+    const LOGFONTA font = DescribeControlFont(face, height, bold, italic, false);
     ::Font made(CreateFontIndirectA(&font));
     if (!made)
         return;

@@ -45,3 +45,6 @@ WindowFontHolder& TheWindowFont();
 // The system's status-bar font, as the non-client metrics give it (record of 340 bytes, the
 // size the 32-bit system has always accepted from every caller).
 LOGFONTA StatusBarFont();
+
+// The system's caption height from the same metrics.
+int CaptionHeight();

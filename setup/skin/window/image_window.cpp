@@ -16,17 +16,6 @@ namespace {
 // The icon the template's window carries in the title bar and the task switcher.
 constexpr UINT kWindowIcon = 137;
 
-// The non-client metrics record every system accepts (see window_font.cpp).
-constexpr UINT kNonClientMetricsSize = 340;
-
-int CaptionHeight()
-{
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = kNonClientMetricsSize;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0);
-    return metrics.iCaptionHeight;
-}
-
 } // namespace
 
 CImageWindow::CImageWindow(PageHost& host) : host_(host)
@@ -184,26 +173,30 @@ void CImageWindow::SendWindowFont(HWND control)
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 }
 
-void CImageWindow::ChangeStyle(DWORD remove, DWORD add)
+namespace {
+
+// Changes one of a window's style words and lets its frame follow.
+void ChangeStyleWord(HWND window, int which, DWORD remove, DWORD add)
 {
-    const LONG_PTR style = GetWindowLongPtrA(hwnd(), GWL_STYLE);
+    const LONG_PTR style = GetWindowLongPtrA(window, which);
     const LONG_PTR changed = (style & ~static_cast<LONG_PTR>(remove)) | static_cast<LONG_PTR>(add);
     if (changed == style)
         return;
-    SetWindowLongPtrA(hwnd(), GWL_STYLE, changed);
-    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+    SetWindowLongPtrA(window, which, changed);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+} // namespace
+
+void CImageWindow::ChangeStyle(DWORD remove, DWORD add)
+{
+    ChangeStyleWord(hwnd(), GWL_STYLE, remove, add);
 }
 
 void CImageWindow::ChangeExStyle(HWND window, DWORD remove, DWORD add)
 {
-    const LONG_PTR style = GetWindowLongPtrA(window, GWL_EXSTYLE);
-    const LONG_PTR changed = (style & ~static_cast<LONG_PTR>(remove)) | static_cast<LONG_PTR>(add);
-    if (changed == style)
-        return;
-    SetWindowLongPtrA(window, GWL_EXSTYLE, changed);
-    SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ChangeStyleWord(window, GWL_EXSTYLE, remove, add);
 }
 
 void CImageWindow::Place()

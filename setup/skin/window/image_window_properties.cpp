@@ -2,6 +2,7 @@
 // window-level settings that share the same operation.
 #include "setup/shell/product_context.h"
 #include "setup/skin/colour_value.h"
+#include "setup/skin/controls/control_support.h"
 #include "setup/skin/lenient_number.h"
 #include "setup/skin/text_variables.h"
 #include "setup/skin/window/image_window.h"
@@ -17,13 +18,6 @@ const std::string& Slot(const ControlRecord& record, int slot)
 int FlagArgument(const std::string& value)
 {
     return IsFlagOn(value) ? 255 : 0;
-}
-
-// The system's button-face colour written as three numbers.
-std::string ButtonFaceText()
-{
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    return FormatColourValue(GetRValue(face), GetGValue(face), GetBValue(face));
 }
 
 bool IsColourProperty(const std::string& name)
@@ -170,7 +164,7 @@ void CImageWindow::ApplyTypedProperty(const std::string& name, const std::string
             record.propertyValues[static_cast<std::size_t>(slot)] = colour;
         if (type == "ICON" || type == "BITMAP") {
             // The image control takes three numbers; the window remembers a bitmap's colour.
-            const std::string numeric = colour == kButtonFaceColour ? ButtonFaceText() : colour;
+            const std::string numeric = colour == kButtonFaceColour ? ButtonFaceColourText() : colour;
             CMyStatic& image = type == "ICON" ? icons_[poolSlot] : images_[poolSlot];
             image.SetBackColor(numeric);
             if (type == "BITMAP")
@@ -235,7 +229,7 @@ void CImageWindow::SetControlColor(const std::string& value, int which)
 {
     std::string text = value.empty() ? std::string(kButtonFaceColour) : value;
     if (text == kButtonFaceColour)
-        text = ButtonFaceText();
+        text = ButtonFaceColourText();
     const std::string& type = catalogue_.currentType;
     if (which == 0) {
         if (type == "TEXT" && catalogue_.selectedRecord >= 0) {
