@@ -13,7 +13,9 @@ enum class TreeDeleteOutcome { Refused, ShellFailed, Deleted };
 // runs the closing steps. One engine per removal, not reused.
 class CVTEngine {
 public:
-    // The engine reads the product context; it never writes it.
+    // The engine works from its own copy of the product context, taken here on the
+    // user-interface thread: a page's folder choice may replace the installation path there
+    // while the worker reads it.
     explicit CVTEngine(const ProductContext& context);
 
     // Receiver of range, position and status; none (nullptr) for a windowless run. Progress is
@@ -66,7 +68,7 @@ public:
 private:
     bool ShowsProgress() const;
 
-    const ProductContext& context_;
+    const ProductContext context_;
     RemovalProgress* window_ = nullptr;
 
     std::string run3rdTarget_;

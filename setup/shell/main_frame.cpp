@@ -1,5 +1,7 @@
 #include "setup/shell/main_frame.h"
 
+#include <iterator>
+
 #include "common/application.h"
 #include "setup/removal/vt_engine.h"
 #include "setup/shell/confirmation.h"
@@ -120,8 +122,7 @@ void CMainFrame::OnTimer(UINT_PTR timerId)
     KillTimer(hwnd(), kRemovalTimerId);
     Trace("UN 1");
     engine_ = std::make_unique<CVTEngine>(TheProductContext());
-    // The removal window becomes the progress receiver once it exists.
-    engine_->SetProgress(nullptr);
+    engine_->SetProgress(removalWindow_);
     Trace("UN 2");
     removing_ = true;
     engine_->StartCopyNow();
@@ -155,8 +156,67 @@ void CMainFrame::FinishRun()
             removalWindow_->Destroy();
         return;
     }
-    // The finish page of the removal window plugs in here; the run then ends when the user
-    // closes that window.
+    // The run now ends when the user presses the page's close button or closes the window.
+    removalWindow_->ShowFinishPage();
+}
+
+bool CMainFrame::OnPageCommand(int /*controlId*/, int /*record*/, int action, const std::string& idName,
+                               CImageWindow& /*window*/, const std::string& /*pageFile*/)
+{
+    // "IDYES", "IDNO", "IDRETRY" and "IDIGNORE" are known here and do nothing.
+    if (idName == "IDYES" || idName == "IDNO")
+        return false;
+    if (idName == "IDC_BACK" || action == 2)
+        return Back();
+    if (idName == "IDC_FINISH") {
+        Finish();
+        return false;
+    }
+    if (idName == "IDC_NEXT" || action == 1)
+        return Next();
+    return false;
+}
+
+void CMainFrame::Finish()
+{
+    if (removing_) {
+        endPending_ = true;
+        return;
+    }
+    if (TheProductContext().windowless == kFlagOn)
+        MessageBoxA(hwnd(), kProductUninstalled, ApplicationTitle(), MB_OK);
+    PostQuitMessage(0);
+}
+
+bool CMainFrame::Next()
+{
+    CImageWindow* page = OpenPage();
+    if (page == nullptr)
+        return false;
+    removalWindow_ = page;
+    return true;
+}
+
+bool CMainFrame::Back()
+{
+    currentPage_ = currentPage_ - 1 <= 0 ? 0 : currentPage_ - 1;
+    return OpenPage() != nullptr;
+}
+
+CImageWindow* CMainFrame::OpenPage()
+{
+    // Nothing in a removal fills the page list: with no page to go to, the command is ignored
+    // and the asking page stays on screen.
+    if (currentPage_ < 0 || currentPage_ >= static_cast<int>(std::size(pageList_)) ||
+        pageList_[currentPage_].empty())
+        return nullptr;
+    auto page = std::make_unique<CImageWindow>(*this);
+    if (!page->Create(nullptr))
+        return nullptr;
+    page->LoadTheme(TheProductContext().themeFolder, pageList_[currentPage_], currentPage_, pageCount_);
+    ShowWindow(page->hwnd(), SW_SHOWNORMAL);
+    openedPages_.push_back(std::move(page));
+    return openedPages_.back().get();
 }
 
 void CMainFrame::EndRun()

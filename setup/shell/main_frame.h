@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/frame_window.h"
 #include "setup/skin/window/image_window.h"
@@ -26,6 +27,16 @@ public:
     // The removal window was closed: the run ends now, or once the removal has returned.
     bool RequestEndRun() override;
 
+    // Navigation and finishing asked for by a page's control.
+    bool OnPageCommand(int controlId, int record, int action, const std::string& idName,
+                       CImageWindow& window, const std::string& pageFile) override;
+    // The finish page's Finish: "Product uninstalled." for a windowless run, then the quit
+    // message, with no trace line. During the removal it waits for the removal's end.
+    void Finish();
+    // Next and Back open a page of the page list in a new window; true when one was opened.
+    bool Next();
+    bool Back();
+
     CImageWindow* RemovalWindow() const { return removalWindow_; }
 
 protected:
@@ -41,6 +52,9 @@ private:
     // The themed removal window for a product whose theme holds "uninstall.lcd", shown; none
     // when it cannot be made, and the run then goes the windowless way.
     CImageWindow* OpenRemovalWindow();
+    // The page list's entry at the current index, loaded and shown in a new window; none when
+    // the index or the entry names no page.
+    CImageWindow* OpenPage();
 
     // Fields of the themed-page sequence; nothing in a removal fills the page list or the
     // page count, so the index stays as creation sets it.
@@ -54,8 +68,11 @@ private:
 
     WindowFontHolder windowFont_;
     std::unique_ptr<CImageWindow> ownedRemovalWindow_;
-    // A close of the removal window while the removal runs ends the run once it has returned:
-    // the window stays until then, and nothing is cut short half-way.
+    // Windows that Back and Next opened; they live until the process ends, as the first does.
+    std::vector<std::unique_ptr<CImageWindow>> openedPages_;
+    // A close of the removal window, or any end of the run a page asks for, while the removal
+    // runs ends the run once it has returned: the window stays until then, and nothing is cut
+    // short half-way.
     bool removing_ = false;
     bool endPending_ = false;
 };

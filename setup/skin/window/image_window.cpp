@@ -18,6 +18,11 @@ constexpr UINT kWindowIcon = 137;
 
 } // namespace
 
+bool PageHost::OnPageCommand(int, int, int, const std::string&, CImageWindow&, const std::string&)
+{
+    return false;
+}
+
 CImageWindow::CImageWindow(PageHost& host) : host_(host)
 {
     SetBackgroundColour(kButtonFaceColour);
@@ -289,47 +294,14 @@ void CImageWindow::OnCommand(UINT commandId, UINT notifyCode, HWND control)
         OnClose();
         return;
     }
+    // Clicks of the page's first 31 controls are page commands; later ids and other
+    // notifications get no command.
+    if (control != nullptr && notifyCode == BN_CLICKED && commandId >= kFirstControlId &&
+        commandId <= kLastClickableControlId) {
+        OnControlClicked(static_cast<int>(commandId));
+        return;
+    }
     Dialog::OnCommand(commandId, notifyCode, control);
-}
-
-void CImageWindow::SetProgressRange(int total)
-{
-    if (progressSlot_ < 0 || progressSlot_ >= catalogue_.PoolCount(ControlPool::Progress))
-        return;
-    SendMessageA(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd(), PBM_SETRANGE, 0,
-                 MAKELPARAM(0, total));
-}
-
-void CImageWindow::SetProgressPosition(int position)
-{
-    if (progressSlot_ < 0 || progressSlot_ >= catalogue_.PoolCount(ControlPool::Progress))
-        return;
-    SendMessageA(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd(), PBM_SETPOS,
-                 static_cast<WPARAM>(position), 0);
-}
-
-void CImageWindow::PrepareProgressPage()
-{
-    for (const char* name : {"IDC_NEXT", "IDC_BACK"}) {
-        const int id = FindControlId(name);
-        if (id != -1)
-            EnableWindow(GetDlgItem(hwnd(), id), FALSE);
-    }
-    RepaintAll();
-    progressSlot_ = -1;
-    statusId_[0] = statusId_[1] = -1;
-    statusSlot_[0] = statusSlot_[1] = -1;
-    const int progress = FindControlId("IDC_PROGRESS1");
-    if (progress != -1)
-        progressSlot_ = FindPoolSlot(progress);
-    const int info = FindControlId("IDC_INFO");
-    if (info != -1) {
-        statusSlot_[0] = FindPoolSlot(info);
-        statusId_[0] = info;
-    }
-    statusId_[1] = FindControlId("IDC_STATIC1");
-    statusSlot_[1] = FindPoolSlot(statusId_[1]);
-    SetTimer(hwnd(), kImageWindowTimer, 300, nullptr);
 }
 
 void CImageWindow::RepaintAll()

@@ -20,10 +20,12 @@
 #include "setup/skin/controls/my_static.h"
 #include "setup/skin/controls/my_tree_view.h"
 #include "setup/skin/controls/new_label.h"
+#include "setup/removal/removal_progress.h"
 #include "setup/skin/main_window_settings.h"
 #include "setup/skin/window/control_catalogue.h"
 
 struct ThemeData;
+class CImageWindow;
 
 // Who a themed window reports to: the main frame in setup, the previewer, a test.
 class PageHost {
@@ -33,6 +35,12 @@ public:
     // then stays as it is.
     virtual bool RequestEndRun() = 0;
 
+    // A control of the page asked for navigation or finishing; its id name and click action
+    // decide what happens. True when another page was opened, so that the asking page may be
+    // put away; false leaves it on screen. A host without pages (the previewer) ignores them.
+    virtual bool OnPageCommand(int controlId, int record, int action, const std::string& idName,
+                               CImageWindow& window, const std::string& pageFile);
+
 protected:
     ~PageHost() = default;
 };
@@ -40,7 +48,11 @@ protected:
 // The skinned window: a modeless dialog from template 131 whose look and controls come from a
 // theme file. Each load replaces the page: the controls of the previous theme are destroyed,
 // the control objects stay in their pools for the next page.
-class CImageWindow : public Dialog {
+//
+// As the removal's progress receiver it is called on the removal worker's thread: it reaches its
+// controls only through sent messages and repaint requests, and reads only the progress and
+// status slots, which are fixed before the removal starts.
+class CImageWindow : public Dialog, public RemovalProgress {
 public:
     explicit CImageWindow(PageHost& host);
     ~CImageWindow() override;
@@ -61,11 +73,23 @@ public:
     void SetBackgroundPicture(const std::string& path);
 
     // The page's progress bar (the progress slot), by sent messages; nothing without one.
-    void SetProgressRange(int total);
-    void SetProgressPosition(int position);
+    void SetProgressRange(int total) override;
+    void SetProgressPosition(int position) override;
+    // Status line 0 (the removal's status report).
+    void SetStatusText(const std::string& text) override { SetStatusText(text, 0); }
+    // A status line (0 "IDC_INFO", 1 "IDC_STATIC1") of the progress page, text variables applied.
+    void SetStatusText(const std::string& text, int line);
 
     // The progress page: Next and Back disabled, progress bar and status lines found.
     void PrepareProgressPage();
+    // The end of a removal: the cancel button becomes the close button, the finish text shows.
+    void ShowFinishPage();
+
+    // Page commands of the page's controls.
+    void OnControlClicked(int controlId);
+    void BrowseInstallFolder();
+    void SetLicenceChoice(int accepted);
+    void SetAudienceChoice(int onlyMe);
 
     // The control catalogue.
     void ResetControls();
@@ -92,6 +116,7 @@ public:
     COLORREF BackgroundColour() const { return backgroundColour_; }
     const std::string& BackColourText() const { return backColourText_; }
     int ProgressSlot() const { return progressSlot_; }
+    int StatusId(int line) const { return statusId_[line & 1]; }
     int PageIndex() const { return pageIndex_; }
     int PageCount() const { return pageCount_; }
     // The child window of a record, and the pool objects by kind.
@@ -155,6 +180,11 @@ private:
                             const std::string& auxiliary, int slot);
     HWND SelectedControl() const;
     void RepaintAll();
+    // Marks or clears a named check or option button; nothing when the page has none.
+    void CheckNamedButton(const char* idName, bool marked);
+    void EnableNamedControl(const char* idName, bool enabled);
+    // The pool slot of a named control when the control is of the given type, else -1.
+    int TypedPoolSlot(int controlId, const char* typeKeyword, ControlPool pool) const;
 
     PageHost& host_;
 

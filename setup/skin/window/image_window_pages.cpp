@@ -1,0 +1,162 @@
+// Page commands of a themed window and its two standard pages: the progress page a removal runs
+// on, and the finish state it switches to when the removal is over.
+
+#include "setup/skin/window/image_window.h"
+
+#include <commctrl.h>
+
+#include "setup/shell/product_context.h"
+#include "setup/skin/language_file.h"
+#include "setup/skin/text_variables.h"
+
+namespace {
+
+constexpr const char* kFinishSection = "SetupCompleteSuccess";
+constexpr const char* kFinishButtonKey = "1";
+constexpr const char* kFinishTextKey = "5";
+
+std::string WithTextVariables(const std::string& text)
+{
+    const ProductContext& context = TheProductContext();
+    return ApplyTextVariables(text, context.displayName, context.productCode);
+}
+
+} // namespace
+
+void CImageWindow::OnControlClicked(int controlId)
+{
+    const int record = FindRecordIndex(controlId);
+    if (record == -1)
+        return;
+    // Copied: the commands below may load another page into this very catalogue.
+    const std::string idName = catalogue_.Record(record).idName;
+    const int action = GetClickAction(catalogue_.Record(record));
+
+    if (idName == "IDC_BROWSE") {
+        BrowseInstallFolder();
+    } else if (idName == "IDC_NOTACCEPTLICENSE") {
+        SetLicenceChoice(0);
+    } else if (idName == "IDC_ACCEPTLICENSE") {
+        SetLicenceChoice(1);
+    } else if (idName == "IDC_ANYONE") {
+        SetAudienceChoice(0);
+    } else if (idName == "IDC_ONLYFORME") {
+        SetAudienceChoice(1);
+    } else if (idName == "IDCANCEL") {
+        // During a removal the end waits for it, and the page stays until then.
+        if (host_.RequestEndRun())
+            Destroy();
+    } else {
+        const bool opened = host_.OnPageCommand(controlId, record, action, idName, *this, fileName_);
+        // Put away only when another page took its place: hidden with nothing shown instead,
+        // the run would go on with no window to end it.
+        if (opened && (idName == "IDC_BACK" || idName == "IDC_NEXT"))
+            EndDialog(IDOK);
+    }
+}
+
+void CImageWindow::SetLicenceChoice(int accepted)
+{
+    CheckNamedButton("IDC_NOTACCEPTLICENSE", accepted == 0);
+    CheckNamedButton("IDC_ACCEPTLICENSE", accepted != 0);
+    EnableNamedControl("IDC_NEXT", accepted != 0);
+}
+
+void CImageWindow::SetAudienceChoice(int onlyMe)
+{
+    CheckNamedButton("IDC_ANYONE", onlyMe == 0);
+    CheckNamedButton("IDC_ONLYFORME", onlyMe != 0);
+}
+
+void CImageWindow::CheckNamedButton(const char* idName, bool marked)
+{
+    const int id = FindControlId(idName);
+    if (id != -1)
+        CheckDlgButton(hwnd(), id, marked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CImageWindow::EnableNamedControl(const char* idName, bool enabled)
+{
+    const int id = FindControlId(idName);
+    if (id != -1)
+        EnableWindow(GetDlgItem(hwnd(), id), enabled ? TRUE : FALSE);
+}
+
+int CImageWindow::TypedPoolSlot(int controlId, const char* typeKeyword, ControlPool pool) const
+{
+    const int record = FindRecordIndex(controlId);
+    if (record == -1 || catalogue_.Record(record).type != typeKeyword)
+        return -1;
+    const int slot = FindPoolSlot(controlId);
+    return slot >= 0 && slot < catalogue_.PoolCount(pool) ? slot : -1;
+}
+
+void CImageWindow::PrepareProgressPage()
+{
+    EnableNamedControl("IDC_NEXT", false);
+    EnableNamedControl("IDC_BACK", false);
+    RepaintAll();
+    // A name given to a control of another type (a button called "IDC_INFO") is not a status
+    // line: the reports would reach a pool object that is not on this page as a label.
+    progressSlot_ = -1;
+    for (int line = 0; line < 2; ++line)
+        statusId_[line] = statusSlot_[line] = -1;
+    const int progress = FindControlId("IDC_PROGRESS1");
+    if (progress != -1)
+        progressSlot_ = TypedPoolSlot(progress, "PROGRESS", ControlPool::Progress);
+    const char* const statusNames[2] = {"IDC_INFO", "IDC_STATIC1"};
+    for (int line = 0; line < 2; ++line) {
+        const int id = FindControlId(statusNames[line]);
+        const int slot = id == -1 ? -1 : TypedPoolSlot(id, "TEXT", ControlPool::Text);
+        if (slot != -1) {
+            statusId_[line] = id;
+            statusSlot_[line] = slot;
+        }
+    }
+    SetTimer(hwnd(), kImageWindowTimer, 300, nullptr);
+}
+
+void CImageWindow::SetProgressRange(int total)
+{
+    if (progressSlot_ < 0)
+        return;
+    SendMessageA(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd(), PBM_SETRANGE, 0,
+                 MAKELPARAM(0, total));
+}
+
+void CImageWindow::SetProgressPosition(int position)
+{
+    if (progressSlot_ < 0)
+        return;
+    SendMessageA(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd(), PBM_SETPOS,
+                 static_cast<WPARAM>(position), 0);
+}
+
+void CImageWindow::SetStatusText(const std::string& text, int line)
+{
+    if (line < 0 || line > 1)
+        return;
+    const std::string shown = WithTextVariables(text);
+    if (statusId_[line] != -1)
+        SetDlgItemTextA(hwnd(), statusId_[line], shown.c_str());
+    if (statusSlot_[line] != -1)
+        InvalidateRect(texts_[static_cast<std::size_t>(statusSlot_[line])].hwnd(), nullptr, TRUE);
+    RepaintAll();
+}
+
+void CImageWindow::ShowFinishPage()
+{
+    const int id = FindControlId("IDCANCEL");
+    if (id == -1)
+        return;
+    HWND button = GetDlgItem(hwnd(), id);
+    EnableWindow(button, TRUE);
+    const std::string& language = TheProductContext().languageFile;
+    SetWindowTextA(button, WithTextVariables(ReadLanguageText(language, kFinishSection, kFinishButtonKey)).c_str());
+    SetStatusText(ReadLanguageText(language, kFinishSection, kFinishTextKey), 1);
+}
+
+void CImageWindow::BrowseInstallFolder()
+{
+    // The folder chooser plugs in here.
+}
