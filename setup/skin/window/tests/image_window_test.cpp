@@ -16,25 +16,9 @@
 #include "tests/support/bitmap_file.h"
 #include "tests/support/setup_process.h"
 #include "tests/support/staging.h"
+#include "setup/skin/window/tests/themed_page_fixture.h"
 
 namespace {
-
-// A theme file from its three sections; `controls` are "INFO" lines "0", "1", ... and
-// `properties` the "DADOS" lines as written.
-std::string Theme(const std::string& mainWindow, const std::vector<std::string>& controls,
-                  const std::string& properties = "")
-{
-    std::string text = "[MAINWINDOW]\r\n" + mainWindow + "\r\n[INFO]\r\nTOTAL=" +
-                       std::to_string(controls.size()) + "\r\n";
-    for (std::size_t i = 0; i < controls.size(); ++i)
-        text += std::to_string(i) + "=" + controls[i] + "\r\n";
-    return text + "[DADOS]\r\n" + properties + "\r\n";
-}
-
-// Bottom right: out of the way of message boxes (centred) and other tests' pages (top left),
-// since the drawing tests read the screen.
-const char* const kPlainWindow = "caption=Page\r\nwidth=400\r\nheight=300\r\nstartup=5\r\n"
-                                 "fontname=Tahoma\r\nfontsize=8\r\nfontbold=No\r\nfontitalic=No\r\n";
 
 COLORREF BrushColour(HBRUSH brush)
 {
@@ -51,45 +35,6 @@ RECT ChildRect(HWND child)
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
-
-class ThemedPage : public ::testing::Test, public PageHost {
-protected:
-    void SetUp() override
-    {
-        ProductContext& context = TheProductContext();
-        context.displayName = "Scrivex 5";
-        context.productCode = "{CODE}";
-        ASSERT_TRUE(window.Create(nullptr));
-    }
-
-    bool RequestEndRun() override
-    {
-        ++endRequests;
-        return endAllowed;
-    }
-
-    void Load(const std::string& theme, const std::string& fileName = "page.lcd")
-    {
-        ASSERT_TRUE(WriteTextFile(folder.Path() + fileName, theme));
-        window.LoadTheme(folder.Path(), fileName, 0, 0);
-    }
-
-    // Shows the page on top of everything and lets it paint.
-    ScreenPixels ShowAndCapture()
-    {
-        SetWindowPos(window.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-        UpdateWindow(window.hwnd());
-        PumpMessagesFor(300);
-        return CaptureWindow(window.hwnd(), true);
-    }
-
-    HWND Child(int id) const { return GetDlgItem(window.hwnd(), id); }
-
-    ScratchFolder folder;
-    CImageWindow window{*this};
-    int endRequests = 0;
-    bool endAllowed = false;
-};
 
 TEST_F(ThemedPage, CreatesControlsLastLineFirstWithRecordsInFileOrder)
 {
