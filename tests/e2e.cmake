@@ -5,7 +5,8 @@
 if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
   vt_test(setup_e2e_tests
     SOURCES e2e/removal_runs_test.cpp e2e/startup_messages_test.cpp e2e/remove_all_guard_test.cpp
-            e2e/resources_test.cpp e2e/themed_window_test.cpp
+            e2e/resources_test.cpp e2e/themed_window_test.cpp e2e/interactive_removal_test.cpp
+            e2e/themed_run.cpp
     DEPS vt_test_support
     WINDOWS
     # setup.exe traces to whatever viewer window exists: not while a viewer test runs. Its
@@ -14,11 +15,17 @@ if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
   )
   # The trace viewer is found by its class name alone: only one viewer may exist at a time.
   vt_test(setup_trace_e2e_tests
-    SOURCES e2e/trace_order_test.cpp
+    SOURCES e2e/trace_order_test.cpp e2e/themed_run.cpp
     DEPS vt_test_support
     WINDOWS
     PROPERTIES RESOURCE_LOCK OrvaneEvent FIXTURES_REQUIRED wine_desktop
   )
+  # The sample product's removal page and language file, beside the tests that stage them.
+  foreach(sample theme/uninstall.lcd theme/uninstall.bmp language.lan)
+    get_filename_component(name ${sample} NAME)
+    configure_file(${PROJECT_SOURCE_DIR}/samples/scrivex/${sample}
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/sample/${name} COPYONLY)
+  endforeach()
   add_dependencies(setup_e2e_tests setup)
   add_dependencies(setup_trace_e2e_tests setup)
 endif()

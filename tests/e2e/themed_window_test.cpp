@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/e2e/e2e_helpers.h"
+#include "tests/e2e/themed_run.h"
 
 namespace {
 
@@ -19,34 +19,6 @@ const char* const kRemovalPage =
     "[DADOS]\r\n0,t=2\r\n0,0=IDCANCEL|IDCANCEL|0\r\n0,1=Caption|Cancel|0\r\n"
     "1,t=2\r\n1,0=IDC_INFO|IDC_INFO|0\r\n1,1=Caption|Removing <ProductName>|0\r\n"
     "3,t=2\r\n3,0=IDC_NEXT|IDC_NEXT|0\r\n3,1=Caption|Next >|0\r\n";
-
-struct FoundWindow {
-    DWORD processId;
-    HWND window;
-};
-// The visible top-level dialog-class window of the process that is not a message box, or none.
-HWND WaitForThemedWindow(const SetupProcess& run, DWORD milliseconds)
-{
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (GetTickCount64() < end && !run.HasExited()) {
-        FoundWindow found{run.Id(), nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto* f = reinterpret_cast<FoundWindow*>(param);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(window, &pid);
-                if (pid != f->processId || !IsWindowVisible(window) || GetDlgItem(window, 3000) == nullptr)
-                    return TRUE;
-                f->window = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        if (found.window != nullptr)
-            return found.window;
-        PumpMessagesFor(50);
-    }
-    return nullptr;
-}
 
 TEST(SetupE2E, ThemedModifyRunShowsTheRemovalPageRemovesAndEndsWhenClosed)
 {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/e2e/e2e_helpers.h"
+#include "tests/e2e/themed_run.h"
 #include "tests/support/trace_viewer.h"
 
 namespace {
@@ -115,6 +115,33 @@ TEST(SetupTraceE2E, MissingLogEndsWithTheClosingStepOnly)
     ASSERT_TRUE(PressButton(*box, IDOK));
     ExpectExitZero(run);
     EXPECT_EQ(viewer.Steps(), Steps{"ByeByeInstall 1"});
+}
+
+TEST(SetupTraceE2E, WindowedRunStartsHalfASecondAfterItsWindowAndEndsWhenClosed)
+{
+    StagedProduct product;
+    ASSERT_TRUE(StageSampleTheme(product));
+    ASSERT_TRUE(product.WriteLog(ManyFilesLog(product, 2)));
+    TraceViewer viewer;
+    ASSERT_TRUE(viewer.Valid());
+    SetupProcess run;
+    ASSERT_TRUE(run.Start("/I " + product.Code()));
+    viewer.ListenTo(run.Id());
+    HWND page = WaitForThemedWindow(run);
+    ASSERT_NE(page, nullptr);
+    const ULONGLONG shown = GetTickCount64();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(page, kSampleCancel)) != FALSE; }));
+    // Seen here up to a poll later than it was shown.
+    EXPECT_GE(viewer.FirstLineTick() + 100, shown + 500);
+    EXPECT_LE(viewer.FirstLineTick(), shown + 2000);
+    Steps expected = {"UN 1", "UN 2", "StartCopyNow 1", "StartCopyNow 2", "StartCopyNowTH RETURN",
+                      "StartCopyNow 3", "UN 3", "FinishUninstall 1", "FinishUninstall 4", "UN 4"};
+    EXPECT_EQ(viewer.Steps(), expected);
+
+    PostMessageA(page, WM_CLOSE, 0, 0);
+    ExpectExitZero(run);
+    expected.push_back("ByeByeInstall 1");
+    EXPECT_EQ(viewer.Steps(), expected);
 }
 
 } // namespace
