@@ -292,4 +292,31 @@ TEST_P(StartedRun, IsWindowlessWithTheRemovalTimerPendingAndNoQuit)
 
 INSTANTIATE_TEST_SUITE_P(CMainFrame, StartedRun, ::testing::Values(false, true));
 
+// The page commands that reach the frame: only the id name and the click action count, and
+// the previous page comes before Finish. With no page list there is no page to open.
+TEST(CMainFrame, PageCommandsFinishOnlyForFinishWithoutTheBackAction)
+{
+    DrainQueue();
+    SetContext(kRunModify);
+    TheProductContext().windowless = kFlagOff;
+    CMainFrame frame;
+    CImageWindow page(frame);
+    const struct {
+        const char* idName;
+        int action;
+        bool quits;
+    } cases[] = {
+        {"IDC_FINISH", -1, true}, {"IDC_FINISH", 2, false}, {"IDC_FINISH", 1, true},
+        {"IDYES", 2, false},      {"IDC_NEXT", -1, false},  {"IDC_BACK", 1, false},
+        {"IDC_BROWSE", 0, false}, {"IDRETRY", -1, false},   {"IDC_OTHER", 1, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(frame.OnPageCommand(3000, 0, c.action, c.idName, page, "page.lcd")) << c.idName;
+        MSG msg = {};
+        EXPECT_EQ(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, c.quits)
+            << c.idName << " " << c.action;
+    }
+    EXPECT_EQ(frame.RemovalWindow(), nullptr);
+}
+
 } // namespace
