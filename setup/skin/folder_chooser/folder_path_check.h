@@ -12,8 +12,9 @@ enum class FolderCheckMode { CheckOnly, Create };
 
 // Results of CheckFolderPath.
 constexpr int kFolderGood = 0;
-constexpr int kFolderInvalid = 1;        // not of the form FolderChain accepts
-constexpr int kFolderCannotBeCreated = 2; // something on the way is not a folder, or creation failed
+constexpr int kFolderInvalid = 1; // not of the form FolderChain accepts
+// Something on the way is not a folder, or a folder could not be made.
+constexpr int kFolderCannotBeCreated = 2;
 
 // Check only: the form, and that no part of the path that exists is anything but a folder (a
 // file of that name can never become the folder). Create: the same, then every missing folder
