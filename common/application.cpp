@@ -24,6 +24,11 @@ Application* Application::Current()
     return g_current;
 }
 
+std::string CurrentApplicationTitle()
+{
+    return g_current != nullptr ? g_current->Title() : std::string();
+}
+
 int Application::Run()
 {
     if (!InitInstance())

@@ -39,6 +39,10 @@ private:
     std::string title_;
 };
 
+// The caption of this process's message boxes: the application object's title, empty when the
+// process has none (a test program driving windows of its own).
+std::string CurrentApplicationTitle();
+
 // Gets and dispatches the calling thread's messages until the quit message and returns the exit
 // code it carries. A failing GetMessage (-1) ends the loop with 0 instead of spinning on it.
 int RunMessageLoop();

@@ -24,12 +24,6 @@ bool IsExistingFile(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-const char* ApplicationTitle()
-{
-    const Application* app = Application::Current();
-    return app != nullptr ? app->Title().c_str() : "";
-}
-
 } // namespace
 
 CMainFrame::CMainFrame() = default;
@@ -144,7 +138,7 @@ void CMainFrame::FinishRun()
     }
     if (context.windowless == kFlagOn) {
         Trace("FinishUninstall 3");
-        MessageBoxA(hwnd(), kProductUninstalled, ApplicationTitle(), MB_OK);
+        MessageBoxA(hwnd(), kProductUninstalled, CurrentApplicationTitle().c_str(), MB_OK);
         EndRun();
         return;
     }

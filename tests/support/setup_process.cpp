@@ -218,6 +218,21 @@ HWND FindVisibleBoxOfThread(DWORD threadId)
     return box;
 }
 
+MessageBoxView ReadMessageBox(HWND box)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(box, &processId);
+    MessageBoxView view;
+    view.window = box;
+    view.caption = WindowText(box);
+    view.text = MessageBoxText(box);
+    view.buttons = ButtonSet(box);
+    view.hasIcon = HasIcon(box);
+    view.owner = GetWindow(box, GW_OWNER);
+    view.ownedByMainFrame = view.owner != nullptr && IsHiddenMainFrame(view.owner, processId);
+    return view;
+}
+
 std::optional<MessageBoxView> WaitForMessageBox(const SetupProcess& process, DWORD milliseconds)
 {
     const ULONGLONG end = GetTickCount64() + milliseconds;
@@ -227,15 +242,7 @@ std::optional<MessageBoxView> WaitForMessageBox(const SetupProcess& process, DWO
         if (search.found != nullptr) {
             // Give the box a moment to fill its controls before reading them.
             PumpMessagesFor(kPollMs);
-            MessageBoxView view;
-            view.window = search.found;
-            view.caption = WindowText(search.found);
-            view.text = MessageBoxText(search.found);
-            view.buttons = ButtonSet(search.found);
-            view.hasIcon = HasIcon(search.found);
-            view.owner = GetWindow(search.found, GW_OWNER);
-            view.ownedByMainFrame = view.owner != nullptr && IsHiddenMainFrame(view.owner, process.Id());
-            return view;
+            return ReadMessageBox(search.found);
         }
         if (process.HasExited() || GetTickCount64() >= end)
             return std::nullopt;

@@ -61,6 +61,9 @@ struct MessageBoxView {
     bool ownedByMainFrame = false;
 };
 
+// Reads a message box of any process, as WaitForMessageBox does once it has found one.
+MessageBoxView ReadMessageBox(HWND box);
+
 // Waits for a visible top-level dialog (class "#32770") of the process and reads its caption
 // and text. None when none appears within the time or the process ends first.
 std::optional<MessageBoxView> WaitForMessageBox(const SetupProcess& process, DWORD milliseconds);

@@ -76,10 +76,9 @@ void CMyStatic::LoadPicture(const std::string& path)
         if (!missingFileMessages_)
             return;
         const std::string text = "File not found: (" + path + ")";
-        const Application* app = Application::Current();
         HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
         // A silent run shows this box too; there it closes by itself rather than hold the run.
-        ShowRunMessageBox(owner, text.c_str(), app != nullptr ? app->Title().c_str() : "", MB_OK);
+        ShowRunMessageBox(owner, text.c_str(), CurrentApplicationTitle().c_str(), MB_OK);
         return;
     }
     ComPtr<IPicture> loaded = LoadPictureFromPath(path);
