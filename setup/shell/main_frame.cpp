@@ -178,7 +178,7 @@ void CMainFrame::Finish()
         return;
     }
     if (TheProductContext().windowless == kFlagOn)
-        MessageBoxA(hwnd(), kProductUninstalled, ApplicationTitle(), MB_OK);
+        MessageBoxA(hwnd(), kProductUninstalled, CurrentApplicationTitle().c_str(), MB_OK);
     PostQuitMessage(0);
 }
 

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "setup/shell/product_context.h"
+#include "setup/skin/folder_chooser/path_dialog.h"
 #include "setup/skin/language_file.h"
 #include "setup/skin/text_variables.h"
 
@@ -158,5 +159,16 @@ void CImageWindow::ShowFinishPage()
 
 void CImageWindow::BrowseInstallFolder()
 {
-    // The folder chooser plugs in here.
+    // Owned by this page: while the chooser is open the page can be neither clicked again nor
+    // closed, which would end the run under a dialog that is still waiting for its answer.
+    CPathDialog chooser("Orvane Vantora", "Choose destination directory...", "", hwnd());
+    if (chooser.DoModal() != 1)
+        return;
+    const std::string folder = chooser.GetPathName();
+    // A removal under way works from its own copy of the context and is not affected.
+    TheProductContext().installationPath = folder;
+    const int id = FindControlId("IDC_INSTALLDIR");
+    if (id != -1)
+        SetDlgItemTextA(hwnd(), id, folder.c_str());
+    RepaintAll();
 }
