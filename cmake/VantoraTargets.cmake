@@ -121,13 +121,14 @@ function(vt_test name)
                        PROPERTIES TIMEOUT 90 ${A_PROPERTIES})
 endfunction()
 
-# vt_fuzzer(name SOURCES ... DEPS ... CORPUS dir [SECONDS n]) - native clang builds with
-# sanitizers only. CTest runs each target for a bounded time over its seed corpus.
+# vt_fuzzer(name SOURCES ... DEPS ... CORPUS dir [SECONDS n] [OPTIONS ...]) - native clang builds
+# with sanitizers only. CTest runs each target for a bounded time over its seed corpus; OPTIONS
+# are further libFuzzer flags of that run (such as a -max_len fitted to what the target reads).
 function(vt_fuzzer name)
   if(WIN32 OR NOT VT_SANITIZE OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang" OR NOT VT_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(A "" "CORPUS;SECONDS" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "CORPUS;SECONDS" "SOURCES;DEPS;OPTIONS" ${ARGN})
   if(NOT A_SECONDS)
     set(A_SECONDS 15)
   endif()
@@ -141,7 +142,7 @@ function(vt_fuzzer name)
   add_test(NAME fuzz.${name}
            COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
                    $<TARGET_FILE:${name}> -max_total_time=${A_SECONDS} -timeout=10
-                   -rss_limit_mb=2048 -print_final_stats=1 ${work} ${A_CORPUS})
+                   -rss_limit_mb=2048 -print_final_stats=1 ${A_OPTIONS} ${work} ${A_CORPUS})
   set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 120
                        FIXTURES_REQUIRED fuzzcorpus.${name})
   add_test(NAME fuzz.${name}.corpus COMMAND ${CMAKE_COMMAND} -E make_directory ${work})

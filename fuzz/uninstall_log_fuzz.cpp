@@ -2,11 +2,14 @@
 // value (key table, number read, registry value paths, tree-delete guard), checking each against
 // a plain model of what it must do.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <locale>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "setup/removal/registry_paths.h"
@@ -28,42 +31,48 @@ bool FakeLeadByte(unsigned char c)
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
-// The pieces a 1024-byte fgets buffer gives, each then cut at its first zero byte.
-std::vector<std::string> ModelPieces(const std::string& input)
+// The length of the piece a 1024-byte fgets buffer gives at `at`, and how much of the input it
+// takes: up to and including a line feed, at most 1023 characters, then cut at its first zero.
+struct ModelPiece {
+    std::string::size_type length;
+    std::string::size_type taken;
+};
+
+ModelPiece ModelPieceAt(const std::string& input, std::string::size_type at)
 {
-    std::vector<std::string> pieces;
-    std::string::size_type at = 0;
-    while (at < input.size()) {
-        std::string::size_type end = at;
-        while (end < input.size() && end - at < 1023) {
-            if (input[end++] == '\n')
-                break;
-        }
-        std::string piece = input.substr(at, end - at);
-        piece.resize(std::strlen(piece.c_str()));
-        pieces.push_back(piece);
-        at = end;
-    }
-    return pieces;
+    std::string::size_type end = std::min(input.size(), at + 1023);
+    const std::string::size_type lineFeed = input.find('\n', at);
+    if (lineFeed < end)
+        end = lineFeed + 1;
+    const void* const zero = std::memchr(input.data() + at, '\0', end - at);
+    const std::string::size_type length =
+        zero == nullptr ? end - at : static_cast<const char*>(zero) - (input.data() + at);
+    return {length, end - at};
 }
 
-void CheckEntry(const std::string& line)
+LogEntry CheckEntry(const std::string& line)
 {
-    const LogEntry entry = SplitLogLine(line);
+    LogEntry entry = SplitLogLine(line);
     Check(entry.value.find('\n') == std::string::npos, "value holds a line feed");
     Check(entry.key.find('=') == std::string::npos, "key holds '='");
-    std::string withoutLineFeeds;
     const std::string::size_type equals = line.find('=');
-    const std::string rest = equals == std::string::npos ? line : line.substr(equals + 1);
-    for (char c : rest) {
-        if (c != '\n')
-            withoutLineFeeds += c;
-    }
-    Check(entry.value == withoutLineFeeds, "value is not the rest without line feeds");
     if (equals == std::string::npos)
         Check(entry.key.empty(), "key without '='");
     else
-        Check(entry.key == line.substr(0, equals), "key is not the text before '='");
+        Check(entry.key.size() == equals && line.compare(0, equals, entry.key) == 0,
+              "key is not the text before '='");
+    // The value is the rest with its line feeds taken out: each run between them, in order.
+    std::string::size_type from = equals == std::string::npos ? 0 : equals + 1;
+    std::string::size_type at = 0;
+    while (from <= line.size()) {
+        const std::string::size_type lineFeed = std::min(line.find('\n', from), line.size());
+        const std::string::size_type run = lineFeed - from;
+        Check(at + run <= entry.value.size() && entry.value.compare(at, run, line, from, run) == 0,
+              "value is not the rest without line feeds");
+        at += run;
+        from = lineFeed + 1;
+    }
+    Check(at == entry.value.size(), "value is not the rest without line feeds");
 
     static const char* const kNames[] = {"TOTALFILE", "FILE",      "SHORTCUT",  "DIR",   "NTSERVICE",
                                          "RUN3RD",    "RUN3RDCMD", "REMOVEALL", "REGVAL"};
@@ -80,48 +89,74 @@ void CheckEntry(const std::string& line)
             model = -2147483647LL - 1;
         Check(ParseLogNumber(entry.value) == model, "number read");
     }
+    return entry;
 }
 
 void CheckValuePath(const std::string& path)
 {
+    ValuePathParts plain;
+    RegistryRoot plainRoot = RegistryRoot::None;
     for (LeadBytePredicate lead : {NoLeadBytes, FakeLeadByte}) {
-        const ValuePathParts parts = SplitValuePath(path, lead);
+        ValuePathParts parts = SplitValuePath(path, lead);
         Check(parts.subKey.size() + parts.valueName.size() <= path.size(), "split grew the text");
         // The value name never holds a backslash that is a character of its own.
-        for (std::string::size_type i = 0; i < parts.valueName.size(); ++i) {
-            if (lead(static_cast<unsigned char>(parts.valueName[i])) && i + 1 < parts.valueName.size())
+        const char* const name = parts.valueName.data();
+        const std::string::size_type size = parts.valueName.size();
+        for (std::string::size_type i = 0; i < size; ++i) {
+            if (lead(static_cast<unsigned char>(name[i])) && i + 1 < size)
                 ++i;
             else
-                Check(parts.valueName[i] != '\\', "backslash in value name");
+                Check(name[i] != '\\', "backslash in value name");
         }
-        (void)ChooseRegistryRoot(path, lead);
+        const RegistryRoot root = ChooseRegistryRoot(path, lead);
+        if (lead == NoLeadBytes) {
+            plain = std::move(parts);
+            plainRoot = root;
+        }
     }
     // Without any root name the split only cuts at the last backslash.
     if (path.find("HKEY_") == std::string::npos) {
-        const ValuePathParts parts = SplitValuePath(path, NoLeadBytes);
-        const bool hasBackslash = path.find('\\') != std::string::npos;
-        Check((hasBackslash ? parts.subKey + "\\" + parts.valueName : parts.subKey) == path, "reassembly");
-        Check(ChooseRegistryRoot(path, NoLeadBytes) == RegistryRoot::None, "root without a name");
+        const std::string::size_type last = path.rfind('\\');
+        if (last == std::string::npos)
+            Check(plain.subKey == path && plain.valueName.empty(), "reassembly");
+        else
+            Check(plain.subKey.size() == last && path.compare(0, last, plain.subKey) == 0 &&
+                      path.compare(last + 1, std::string::npos, plain.valueName) == 0,
+                  "reassembly");
+        Check(plainRoot == RegistryRoot::None, "root without a name");
     }
 }
 
-std::string Upper(std::string text)
+// The text with ASCII letters upper-cased (the classic locale's upper case, which leaves every
+// other byte alone), written to `out`: kept by the caller across inputs, so that the copy does
+// not allocate each time.
+void Upper(const std::string& text, std::string& out)
 {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
+    static const std::ctype<char>& classic = std::use_facet<std::ctype<char>>(std::locale::classic());
+    out.assign(text);
+    classic.toupper(&out[0], out.data() + out.size());
+}
+
+const std::vector<std::string>& Protected()
+{
+    static const std::vector<std::string> folders = {"C:\\Windows", "C:\\Program Files", "C:\\Users",
+                                                     "C:\\Users\\me\\Documents", "D:\\Temp"};
+    return folders;
 }
 
 void CheckGuard(const std::string& path)
 {
-    static const std::vector<std::string> kProtected = {"C:\\Windows", "C:\\Program Files", "C:\\Users",
-                                                        "C:\\Users\\me\\Documents", "D:\\Temp"};
-    const bool safe = IsSafeTreeDeletePath(path, kProtected);
-    Check(IsSafeTreeDeletePath(Upper(path), kProtected) == safe, "ASCII case changes the answer");
-    if (path.empty() || path.back() != '\\')
-        Check(IsSafeTreeDeletePath(path + "\\", kProtected) == safe, "a trailing backslash changes the answer");
+    static const TreeDeleteGuard guard(Protected());
+    static std::string upper, withBackslash;
+    const bool safe = guard.Allows(path);
+    // Upper-casing text without lower-case letters gives the same text: nothing to compare.
+    Upper(path, upper);
+    if (upper != path)
+        Check(guard.Allows(upper) == safe, "ASCII case changes the answer");
+    if (path.empty() || path.back() != '\\') {
+        withBackslash.assign(path).push_back('\\');
+        Check(guard.Allows(withBackslash) == safe, "a trailing backslash changes the answer");
+    }
     if (!safe)
         return;
     Check(path.size() >= 4 && path[1] == ':' && path[2] == '\\', "unsafe shape allowed");
@@ -132,15 +167,17 @@ void CheckGuard(const std::string& path)
         std::string::size_type end = path.find('\\', start);
         if (end == std::string::npos)
             end = path.size();
-        const std::string component = path.substr(start, end - start);
-        Check(component != "." && component != "..", "dot component allowed");
+        const std::string::size_type length = end - start;
+        Check(!(length == 1 && path[start] == '.') && !(length == 2 && path.compare(start, 2, "..") == 0),
+              "dot component allowed");
         start = end + 1;
     }
-    std::string body = Upper(path);
+    std::string body = upper;
     if (body.back() == '\\')
         body.pop_back();
-    for (const std::string& folder : kProtected) {
-        const std::string guarded = Upper(folder);
+    std::string guarded;
+    for (const std::string& folder : Protected()) {
+        Upper(folder, guarded);
         Check(guarded != body, "protected folder allowed");
         Check(guarded.compare(0, body.size() + 1, body + "\\") != 0, "ancestor of a protected folder allowed");
     }
@@ -152,26 +189,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string input(reinterpret_cast<const char*>(data), size);
 
-    std::vector<std::string> pieces;
+    // Each piece the reader gives is checked against the model's piece at the same place, then
+    // interpreted as a log entry would be.
+    std::string::size_type at = 0;
     if (size > 0) {
-        std::vector<char> buffer(input.begin(), input.end());
-        std::FILE* file = fmemopen(buffer.data(), buffer.size(), "rb");
+        // Opened for reading only: the stream never writes to the fuzzer's data.
+        std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
         Check(file != nullptr, "fmemopen");
         std::string line;
         while (ReadLogLine(file, line)) {
             Check(line.size() <= 1023, "piece longer than 1023 characters");
-            pieces.push_back(line);
+            Check(at < size, "a piece after the end of the input");
+            const ModelPiece model = ModelPieceAt(input, at);
+            Check(line.size() == model.length && input.compare(at, model.length, line) == 0,
+                  "piece differs from the 1024-byte line read");
+            at += model.taken;
+
+            const LogEntry entry = CheckEntry(line);
+            CheckValuePath(entry.value);
+            CheckGuard(entry.value);
         }
         std::fclose(file);
     }
-    Check(pieces == ModelPieces(input), "pieces differ from the 1024-byte line reads");
+    Check(at == size, "pieces end before the input does");
 
-    for (const std::string& piece : pieces) {
-        CheckEntry(piece);
-        const LogEntry entry = SplitLogLine(piece);
-        CheckValuePath(entry.value);
-        CheckGuard(entry.value);
-    }
     CheckEntry(input);
     CheckValuePath(input);
     CheckGuard(input);

@@ -37,6 +37,9 @@ void RemoveAll(std::string& text, const std::string& what, LeadBytePredicate isL
         text.erase(at, what.size());
 }
 
+// The text every root name begins with.
+const char* const kRootStart = "HKEY_";
+
 } // namespace
 
 bool NoLeadBytes(unsigned char)
@@ -60,6 +63,9 @@ RegistryRoot ChooseRegistryRoot(const std::string& valuePath, LeadBytePredicate 
         {"HKEY_USERS", RegistryRoot::Users},
     };
     RegistryRoot chosen = RegistryRoot::None;
+    // Every root name starts so: one search tells most values apart from those naming a root.
+    if (valuePath.find(kRootStart) == std::string::npos)
+        return chosen;
     for (const Root& root : kRoots) {
         if (Contains(valuePath, root.name, isLeadByte))
             chosen = root.root;
@@ -75,17 +81,27 @@ ValuePathParts SplitValuePath(const std::string& valuePath, LeadBytePredicate is
         "HKEY_CLASSES_ROOT\\", "HKEY_CURRENT_USER\\", "HKEY_LOCAL_MACHINE\\",
         "HKEY_USERS\\",        "HKEY_CURRENT_CONFIG\\",
     };
-    std::string rest = valuePath;
-    for (const std::string& prefix : kPrefixes)
-        RemoveAll(rest, prefix, isLeadByte);
+    // A value without any root name is split as it is, without a cleaned copy.
+    std::string cleaned;
+    const bool namesRoot = valuePath.find(kRootStart) != std::string::npos;
+    if (namesRoot) {
+        cleaned = valuePath;
+        for (const std::string& prefix : kPrefixes)
+            RemoveAll(cleaned, prefix, isLeadByte);
+    }
+    const std::string& rest = namesRoot ? cleaned : valuePath;
 
+    // Characters are told apart from the start, but only up to the last backslash byte: nothing
+    // after it can be the cut, and a value without one is not walked at all.
+    const std::string::size_type lastByte = rest.rfind('\\');
+    const char* const text = rest.data();
     std::string::size_type last = std::string::npos;
-    for (std::string::size_type i = 0; i < rest.size();) {
-        if (isLeadByte(static_cast<unsigned char>(rest[i])) && i + 1 < rest.size()) {
+    for (std::string::size_type i = 0; lastByte != std::string::npos && i <= lastByte;) {
+        if (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < rest.size()) {
             i += 2;
             continue;
         }
-        if (rest[i] == '\\')
+        if (text[i] == '\\')
             last = i;
         ++i;
     }

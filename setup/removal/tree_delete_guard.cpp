@@ -1,5 +1,9 @@
 #include "setup/removal/tree_delete_guard.h"
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
 namespace {
 
 // Case folding for the comparison with protected folders. Besides ASCII it folds the accented
@@ -54,12 +58,12 @@ std::string NormaliseProtected(const std::string& folder)
 // Whether a component could be a short (8.3) alias such as PROGRA~1: a tilde in a name of at
 // most eight characters with an extension of at most three. Windows numbers its aliases, other
 // file systems hash them (PROGR~JX), so any tilde in that shape counts.
-bool MayBeShortAlias(const std::string& component)
+bool MayBeShortAlias(std::string_view component)
 {
-    if (component.find('~') == std::string::npos)
+    if (component.find('~') == std::string_view::npos)
         return false;
-    const std::string::size_type dot = component.rfind('.');
-    if (dot == std::string::npos)
+    const std::string_view::size_type dot = component.rfind('.');
+    if (dot == std::string_view::npos)
         return component.size() <= 8;
     return dot <= 8 && component.size() - dot - 1 <= 3;
 }
@@ -68,7 +72,7 @@ bool MayBeShortAlias(const std::string& component)
 // "..", trailing dots or blanks (which the system strips, so "Windows." is C:\Windows), and
 // short aliases, which can name a protected folder under another spelling. The Windows layer
 // expands existing paths to their long form before asking.
-bool IsPlainComponent(const std::string& component)
+bool IsPlainComponent(std::string_view component)
 {
     if (component.empty())
         return false;
@@ -78,65 +82,104 @@ bool IsPlainComponent(const std::string& component)
     return !MayBeShortAlias(component);
 }
 
-// Whether `inner` is `outer` itself or lies below it, both normalised and folded.
-bool IsSameOrBelow(const std::string& inner, const std::string& outer)
+// Whether the first `n` characters of `text` fold to the first `n` of `folded`.
+bool FoldsTo(const char* text, const char* folded, std::string::size_type n)
 {
-    return inner.size() >= outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
-           (inner.size() == outer.size() || inner[outer.size()] == '\\');
+    for (std::string::size_type i = 0; i < n; ++i) {
+        if (Fold(text[i]) != folded[i])
+            return false;
+    }
+    return true;
+}
+
+// Whether the protected folder `guarded` (normalised and folded) is the target `text` of
+// `length` characters itself or lies below it. The target is folded as it is compared, so
+// judging a path allocates nothing; most folders differ within the first few characters.
+bool IsGuardedSameOrBelow(const std::string& guarded, const char* text, std::string::size_type length)
+{
+    return guarded.size() >= length && FoldsTo(text, guarded.data(), length) &&
+           (guarded.size() == length || guarded[length] == '\\');
+}
+
+// Whether the target lies below the protected folder `guarded` (or is it).
+bool IsTargetSameOrBelow(const char* text, std::string::size_type length, const std::string& guarded)
+{
+    return length >= guarded.size() && FoldsTo(text, guarded.data(), guarded.size()) &&
+           (length == guarded.size() || text[guarded.size()] == '\\');
+}
+
+// Whether a character makes the target something other than the text compared: a NUL ends the
+// text for every system call; wildcards (including the DOS ones that the shell's delete expands:
+// < > "), a second colon (alternate streams), other control characters and forward slashes.
+bool IsRefusedCharacter(unsigned char c)
+{
+    return c < 0x20 || c == '*' || c == '?' || c == '<' || c == '>' || c == '"' || c == '|' || c == ':' ||
+           c == '/';
+}
+
+std::vector<std::string> NormaliseAll(const std::vector<std::string>& folders)
+{
+    std::vector<std::string> normalised;
+    normalised.reserve(folders.size());
+    for (const std::string& folder : folders) {
+        std::string guarded = NormaliseProtected(folder);
+        if (!guarded.empty())
+            normalised.push_back(std::move(guarded));
+    }
+    return normalised;
 }
 
 } // namespace
 
-bool IsSafeTreeDeletePath(const std::string& path, const std::vector<std::string>& protectedFolders,
-                          const std::vector<std::string>& protectedTrees)
+TreeDeleteGuard::TreeDeleteGuard(const std::vector<std::string>& protectedFolders,
+                                 const std::vector<std::string>& protectedTrees)
+    : folders_(NormaliseAll(protectedFolders)), trees_(NormaliseAll(protectedTrees))
 {
-    // A NUL ends the text for every system call: the folder they would see is not this one.
-    if (path.find('\0') != std::string::npos)
-        return false;
+}
+
+bool TreeDeleteGuard::Allows(const std::string& path) const
+{
     // Only "X:\something": no UNC or device paths, no drive-relative "C:folder", no relative path.
     if (path.size() < 4 || !IsDriveLetter(path[0]) || path[1] != ':' || path[2] != '\\')
         return false;
+    // One trailing backslash is the same folder.
+    const std::string::size_type length = path.back() == '\\' ? path.size() - 1 : path.size();
 
-    std::string body = path;
-    if (body.back() == '\\')
-        body.pop_back(); // one trailing backslash is the same folder
-
-    // Wildcards (including the DOS ones that the shell's delete expands: < > "), a second colon
-    // (alternate streams), control characters and forward slashes make the target something
-    // other than the text we compare, so such paths are refused rather than interpreted.
-    for (std::string::size_type i = 2; i < body.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(body[i]);
-        if (c < 0x20 || c == '*' || c == '?' || c == '<' || c == '>' || c == '"' || c == '|' ||
-            c == ':' || c == '/')
+    // Characters that make the target something other than the text compared are refused rather
+    // than interpreted.
+    const char* const text = path.data();
+    for (std::string::size_type i = 2; i < length; ++i) {
+        if (IsRefusedCharacter(static_cast<unsigned char>(text[i])))
             return false;
     }
 
     // Components after the drive: none may be empty (a repeated backslash), a dot name or alias.
-    std::string::size_type start = 3;
-    while (true) {
-        const std::string::size_type end = body.find('\\', start);
-        const std::string component =
-            body.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!IsPlainComponent(component))
+    const std::string_view body(text, length);
+    for (std::string::size_type start = 3;;) {
+        const std::string::size_type end = std::min(body.find('\\', start), length);
+        if (!IsPlainComponent(body.substr(start, end - start)))
             return false;
-        if (end == std::string::npos)
+        if (end == length)
             break;
         start = end + 1;
     }
 
     // The target may lie inside a protected folder (an installation below Program Files is the
     // normal case) but may never be one of them or contain one.
-    const std::string target = FoldAll(body);
-    for (const std::string& folder : protectedFolders) {
-        const std::string guarded = NormaliseProtected(folder);
-        if (!guarded.empty() && IsSameOrBelow(guarded, target))
+    for (const std::string& guarded : folders_) {
+        if (IsGuardedSameOrBelow(guarded, text, length))
             return false;
     }
     // Nor may it be, contain or lie inside a protected tree.
-    for (const std::string& tree : protectedTrees) {
-        const std::string guarded = NormaliseProtected(tree);
-        if (!guarded.empty() && (IsSameOrBelow(guarded, target) || IsSameOrBelow(target, guarded)))
+    for (const std::string& guarded : trees_) {
+        if (IsGuardedSameOrBelow(guarded, text, length) || IsTargetSameOrBelow(text, length, guarded))
             return false;
     }
     return true;
+}
+
+bool IsSafeTreeDeletePath(const std::string& path, const std::vector<std::string>& protectedFolders,
+                          const std::vector<std::string>& protectedTrees)
+{
+    return TreeDeleteGuard(protectedFolders, protectedTrees).Allows(path);
 }

@@ -17,3 +17,17 @@
 // Pictures, ...), where no installation has a folder of its own to delete whole.
 bool IsSafeTreeDeletePath(const std::string& path, const std::vector<std::string>& protectedFolders,
                           const std::vector<std::string>& protectedTrees = {});
+
+// The same rule with the protected folders prepared once (normalised and case-folded, unusable
+// entries dropped), for a caller that judges many paths against one list: the machine's list has
+// hundreds of folders, and preparing it again for every path would cost more than the judging.
+class TreeDeleteGuard {
+public:
+    explicit TreeDeleteGuard(const std::vector<std::string>& protectedFolders,
+                             const std::vector<std::string>& protectedTrees = {});
+    bool Allows(const std::string& path) const;
+
+private:
+    std::vector<std::string> folders_;
+    std::vector<std::string> trees_;
+};

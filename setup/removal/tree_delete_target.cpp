@@ -176,15 +176,16 @@ bool IsSafeTreeDeleteTarget(const std::string& path)
     // path than the one given.
     if (path.find('\0') != std::string::npos)
         return false;
-    const MachineFolders& machine = TheMachineFolders();
+    // The machine's folders are prepared for the guard once per run, like the list itself.
+    static const TreeDeleteGuard guard(TheMachineFolders().all, TheMachineFolders().trees);
     const std::string named = LongForm(path);
-    if (!IsSafeTreeDeletePath(named, machine.all, machine.trees))
+    if (!guard.Allows(named))
         return false;
     std::string target = named;
     if (target.size() > 3 && target.back() == '\\')
         target.pop_back();
     const std::optional<std::string> resolved = ResolvedTarget(target);
-    if (!resolved || !IsSafeTreeDeletePath(*resolved, machine.all, machine.trees))
+    if (!resolved || !guard.Allows(*resolved))
         return false;
     return !HoldsLinkOrUnknown(target);
 }

@@ -6,19 +6,21 @@ LogEntry SplitLogLine(const std::string& line)
 {
     LogEntry entry;
     const std::string::size_type equals = line.find('=');
-    std::string rest;
-    if (equals == std::string::npos) {
-        rest = line;
-    } else {
-        entry.key = line.substr(0, equals);
-        rest = line.substr(equals + 1);
+    std::string::size_type from = 0;
+    if (equals != std::string::npos) {
+        entry.key.assign(line, 0, equals);
+        from = equals + 1;
     }
     // Every line feed goes, not just the last one; nothing else is touched (no trimming, so a
-    // file name that really ends in a blank is taken as written).
-    entry.value.reserve(rest.size());
-    for (char c : rest) {
-        if (c != '\n')
-            entry.value += c;
+    // file name that really ends in a blank is taken as written). The text between line feeds is
+    // copied in runs straight from the line: a value can be long, and most hold no line feed.
+    entry.value.reserve(line.size() - from);
+    while (from < line.size()) {
+        std::string::size_type lineFeed = line.find('\n', from);
+        if (lineFeed == std::string::npos)
+            lineFeed = line.size();
+        entry.value.append(line, from, lineFeed - from);
+        from = lineFeed + 1;
     }
     return entry;
 }
@@ -52,25 +54,14 @@ int ParseLogNumber(const std::string& text)
 bool ReadLogLine(std::FILE* file, std::string& line)
 {
     // The installer's reader used a 1024-byte line buffer: one read holds at most 1023
-    // characters including the line feed, and the rest of a longer line is the next read.
-    const std::string::size_type kMaxPiece = 1023;
+    // characters including the line feed, and the rest of a longer line is the next read. The
+    // same read here takes a piece in one call instead of a call per character.
+    char buffer[1024];
     line.clear();
-    bool any = false;
-    while (line.size() < kMaxPiece) {
-        const int c = std::getc(file);
-        if (c == EOF)
-            break;
-        any = true;
-        line += static_cast<char>(c);
-        if (c == '\n')
-            break;
-    }
-    if (std::ferror(file) || !any)
+    if (std::fgets(buffer, sizeof buffer, file) == nullptr || std::ferror(file))
         return false;
     // The line was then handled as a C string: whatever follows an embedded zero byte up to the
     // end of this piece is read and dropped.
-    const std::string::size_type zero = line.find('\0');
-    if (zero != std::string::npos)
-        line.resize(zero);
+    line.assign(buffer);
     return true;
 }

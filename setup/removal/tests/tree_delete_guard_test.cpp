@@ -166,4 +166,17 @@ TEST(IsSafeTreeDeletePath, WithoutProtectedFoldersOnlyTheShapeCounts)
     EXPECT_FALSE(IsSafeTreeDeletePath("C:\\a\\..", {}));
 }
 
+// The guard prepared once, as the Windows layer keeps it for a run: it holds its own copy of a
+// list that is gone afterwards, and folds beyond ASCII on both sides of a tree comparison.
+TEST(TreeDeleteGuard, PreparedOnceJudgesPathAfterPath)
+{
+    const TreeDeleteGuard guard(std::vector<std::string>(Protected()), {"C:\\Users\\Jos\xE9\\Pictures"});
+    EXPECT_FALSE(guard.Allows("C:\\USERS\\JOS\xC9\\PICTURES\\Holidays"));
+    EXPECT_FALSE(guard.Allows("c:\\users\\jos\xE9\\pictures\\"));
+    EXPECT_TRUE(guard.Allows("C:\\Users\\JOS\xC9\\AppData\\Scrivex"));
+    EXPECT_FALSE(guard.Allows("C:\\Program Files"));
+    EXPECT_TRUE(guard.Allows("C:\\Program Files\\Scrivex"));
+    EXPECT_FALSE(guard.Allows("d:\\shared\\temp\\"));
+}
+
 } // namespace
