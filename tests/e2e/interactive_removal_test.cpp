@@ -52,7 +52,7 @@ TEST_P(InteractiveRemoval, ShowsProgressThenTheFinishPageAndEndsWithZero)
     }
     // The finish page: the cancel button becomes the close button, the finish text shows, the
     // bar is full, and the run waits for the user.
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(page, kSampleCancel)) != FALSE; }))
+    ASSERT_TRUE(WaitUntil([&] { return ShowsFinishPage(page); }))
         << "no finish page";
     EXPECT_EQ(ControlText(page, kSampleCancel), kSampleCloseCaption);
     EXPECT_EQ(ControlText(page, kSampleStatus1), std::string(kName) + " was removed from your computer.");

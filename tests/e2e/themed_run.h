@@ -60,3 +60,10 @@ inline int ProgressUpper(HWND page)
 {
     return static_cast<int>(SendMessageA(Control(page, kSampleProgress), PBM_GETRANGE, FALSE, 0));
 }
+
+// Whether the sample page shows its finish state: the close button enabled, and the finish text
+// (set last) in its status line.
+inline bool ShowsFinishPage(HWND page)
+{
+    return IsWindowEnabled(Control(page, kSampleCancel)) != FALSE && !ControlText(page, kSampleStatus1).empty();
+}

@@ -130,12 +130,14 @@ TEST(SetupTraceE2E, WindowedRunStartsHalfASecondAfterItsWindowAndEndsWhenClosed)
     HWND page = WaitForThemedWindow(run);
     ASSERT_NE(page, nullptr);
     const ULONGLONG shown = GetTickCount64();
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(page, kSampleCancel)) != FALSE; }));
+    ASSERT_TRUE(WaitUntil([&] { return ShowsFinishPage(page); }));
     // Seen here up to a poll later than it was shown.
     EXPECT_GE(viewer.FirstLineTick() + 100, shown + 500);
     EXPECT_LE(viewer.FirstLineTick(), shown + 2000);
     Steps expected = {"UN 1", "UN 2", "StartCopyNow 1", "StartCopyNow 2", "StartCopyNowTH RETURN",
                       "StartCopyNow 3", "UN 3", "FinishUninstall 1", "FinishUninstall 4", "UN 4"};
+    // The finish page shows just before the frame's last step.
+    WaitUntil([&] { return viewer.Steps().size() >= expected.size(); }, 5000);
     EXPECT_EQ(viewer.Steps(), expected);
 
     PostMessageA(page, WM_CLOSE, 0, 0);
