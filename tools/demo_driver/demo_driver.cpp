@@ -73,21 +73,22 @@ struct Search {
     HWND found;
 };
 
+BOOL CALLBACK TakeWanted(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window) || !search->wanted(window))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 // The first visible top-level window of the process that the predicate accepts.
 HWND FindTopWindow(DWORD processId, std::function<bool(HWND)> wanted)
 {
     Search search{processId, std::move(wanted), nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s->processId || !IsWindowVisible(window) || !s->wanted(window))
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(TakeWanted, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
