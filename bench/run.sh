@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds setup.exe and the benchmark, then runs it under Wine in a prefix of its own.
-#   bench/run.sh [runs] [N ...]
+#   bench/run.sh [runs] [N ...]   (the windowed figures use the sample product's theme)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -14,4 +14,4 @@ fi
 wine_env_start "$root/build/bench/wineprefix"
 trap wine_env_stop EXIT
 bin="$root/build/windows-x64/bin"
-wine "$bin/removal_bench.exe" "$(winepath -w "$bin/setup.exe")" "$@"
+wine "$bin/removal_bench.exe" "$(winepath -w "$bin/setup.exe")" "$(winepath -w "$root/samples/scrivex")" "$@"
