@@ -524,6 +524,14 @@ int RunBenchmark(const std::string& setupExe, const std::string& sampleFolder, i
                     m[kWindowed], m[kLoop], m[kLoopWithWindow], m[kWindowless] / m[kLoop], m[kWindowed] / m[kLoop],
                     m[kWindowed] / m[kLoopWithWindow], static_cast<double>(timings.windowedPeak) / (1024.0 * 1024.0),
                     timings.complete ? "" : "  (setup left files!)");
+        // Every run, in case the medians hide a shared machine's bad moment.
+        static const char* const names[kContenders] = {"no window", "window", "loop", "loop+win"};
+        for (int c = 0; c < kContenders; ++c) {
+            std::printf("%26s:", names[c]);
+            for (const double t : timings.seconds[c])
+                std::printf(" %.3f", t);
+            std::printf("\n");
+        }
         std::fflush(stdout);
     }
 
