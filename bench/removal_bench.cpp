@@ -1,17 +1,31 @@
 // Removal benchmark: how much does setup.exe /S cost over the bare file deletes it performs?
-// For each N it stages N files with their uninstall log and uninstall entry, then times
-// setup.exe /S (process start and its 500 ms start-up timer included) against a plain
-// DeleteFileA loop over the same files, restaging before every run and alternating the two.
-// Prints medians, the ratio, and setup.exe's peak memory.
+// For each N it stages N files with their uninstall log and uninstall entry, then times four
+// removals of them, restaging before every run and rotating their order:
+//   - setup.exe /S without a theme: no window, no progress reports;
+//   - setup.exe /S with the sample product's theme staged: the removal window shows and every
+//     file is reported to its progress bar (process start and the 500 ms start-up timer are in
+//     both setup figures);
+//   - a plain DeleteFileA loop in a fresh process;
+//   - the same loop on a worker thread while the main thread owns a hidden window and dispatches
+//     its messages, as setup removes: under Wine a process with a window deletes files more
+//     slowly, so this is the floor a windowed removal can reach.
+// Prints medians, the ratios and setup.exe's peak memory. Then a responsiveness probe: while a
+// windowed removal of 5,000 files runs, WM_NULL is sent to the removal window every 5 ms and
+// the answer times are printed (median, 99th percentile, worst).
 //
-//   removal_bench.exe <setup.exe> [runs] [N ...]      (defaults: 5 runs; N = 1000 10000 50000)
+//   removal_bench.exe <setup.exe> <sample product folder> [runs] [N ...]
+//                                       (defaults: 5 runs; N = 1000 10000 50000)
 //
-// Staging and the plain loop each run in a child process of their own (this program started
+// The sample product folder holds language.lan and theme\uninstall.lcd and theme\uninstall.bmp;
+// the theme's picture is staged outside the removed files and the theme pointed at it.
+//
+// Staging and the plain loops each run in a child process of their own (this program started
 // with --stage or --delete-loop). Under Wine a process that is still alive after creating tens
 // of thousands of files slows every later delete of them, its own and other processes' alike;
-// with the stager gone before anything is timed, both contenders meet the same machine.
+// with the stager gone before anything is timed, all contenders meet the same machine.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -29,6 +43,10 @@ const char* const kUninstallRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion
 // scanning its folder, so creating 50,000 files in one folder would be quadratic.
 constexpr int kFilesPerFolder = 1000;
 constexpr DWORD kChildTimeoutMs = 600000;
+constexpr int kProbeFiles = 5000;
+constexpr DWORD kProbePeriodMs = 5;
+// An answer slower than this is not waited for; it is counted as this long.
+constexpr UINT kProbeTimeoutMs = 5000;
 
 double Now()
 {
@@ -52,6 +70,61 @@ std::string WindowsFolder()
     return folder;
 }
 
+bool ReadWholeFile(const std::string& path, std::string& content)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart > 64 * 1024 * 1024)
+        return false;
+    content.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    return content.empty() ||
+           (ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr) && read == content.size());
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    DWORD written = 0;
+    return WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+           written == content.size();
+}
+
+// The sample product's removal page and language file, read once; the page's picture is put
+// where no removal reaches it and the page is pointed there.
+struct SampleTheme {
+    std::string page;
+    std::string language;
+    std::string pictureFolder;
+
+    bool Load(const std::string& sampleFolder, const std::string& stagingRoot)
+    {
+        const std::string theme = sampleFolder + "\\theme\\";
+        std::string picture;
+        if (!ReadWholeFile(theme + "uninstall.lcd", page) || !ReadWholeFile(theme + "uninstall.bmp", picture) ||
+            !ReadWholeFile(sampleFolder + "\\language.lan", language))
+            return false;
+        pictureFolder = stagingRoot + "-picture";
+        CreateDirectoryA(pictureFolder.c_str(), nullptr);
+        const std::string picturePath = pictureFolder + "\\uninstall.bmp";
+        const std::size_t key = page.find("bkimage=");
+        if (key == std::string::npos || !WriteWholeFile(picturePath, picture))
+            return false;
+        page.replace(key, page.find_first_of("\r\n", key) - key, "bkimage=" + picturePath);
+        return true;
+    }
+    void Remove() const
+    {
+        DeleteFileA((pictureFolder + "\\uninstall.bmp").c_str());
+        RemoveDirectoryA(pictureFolder.c_str());
+    }
+};
+
 struct Stage {
     std::string productCode;
     std::string filesFolder;
@@ -71,18 +144,11 @@ struct Stage {
         return SubFolder(i / kFilesPerFolder) + name;
     }
     std::string LogPath() const { return installerFolder + "\\uninstall.log"; }
+    std::string ThemeFolder() const { return installerFolder + "\\theme"; }
+    std::string PagePath() const { return ThemeFolder() + "\\uninstall.lcd"; }
+    std::string LanguagePath() const { return installerFolder + "\\language.lan"; }
     std::string KeyPath() const { return kUninstallRoot + productCode; }
 };
-
-bool WriteWholeFile(const std::string& path, const std::string& content)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    DWORD written = 0;
-    return WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-           written == content.size();
-}
 
 // Child side: creates the files, the log that lists them and the uninstall entry.
 int RunStage(const Stage& stage)
@@ -109,11 +175,53 @@ int RunStage(const Stage& stage)
     return 0;
 }
 
-// Child side: reads the FILE lines of the log (not timed), deletes them one by one with
-// DeleteFileA and writes the seconds the loop took to the result file.
-int RunDeleteLoop(const char* logPath, const char* resultPath)
-{
+struct DeleteLoop {
     std::vector<std::string> files;
+    double seconds = -1;
+
+    void Run()
+    {
+        const double start = Now();
+        for (const std::string& f : files)
+            DeleteFileA(f.c_str());
+        seconds = Now() - start;
+    }
+    static DWORD WINAPI RunOnThread(void* loop)
+    {
+        static_cast<DeleteLoop*>(loop)->Run();
+        return 0;
+    }
+};
+
+// Runs the loop on a worker thread while this thread owns a hidden top-level window and
+// dispatches its messages until the worker has ended: how setup removes, less the reports.
+bool RunLoopBesideWindow(DeleteLoop& loop)
+{
+    HWND window = CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr)
+        return false;
+    Handle worker(CreateThread(nullptr, 0, DeleteLoop::RunOnThread, &loop, 0, nullptr));
+    bool ended = false;
+    const double giveUp = Now() + kChildTimeoutMs / 1000.0;
+    while (worker && !ended && Now() < giveUp) {
+        HANDLE handle = worker.get();
+        const DWORD wait = MsgWaitForMultipleObjects(1, &handle, FALSE, 1000, QS_ALLINPUT);
+        ended = wait == WAIT_OBJECT_0;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    DestroyWindow(window);
+    return ended;
+}
+
+// Child side: reads the FILE lines of the log (not timed), deletes them one by one with
+// DeleteFileA and writes the seconds the loop took to the result file. With `besideWindow`
+// the loop runs on a worker thread of a process whose main thread owns a window.
+int RunDeleteLoop(const char* logPath, const char* resultPath, bool besideWindow)
+{
+    DeleteLoop loop;
     if (std::FILE* log = std::fopen(logPath, "rt")) {
         char line[1024];
         while (std::fgets(line, sizeof line, log)) {
@@ -123,18 +231,18 @@ int RunDeleteLoop(const char* logPath, const char* resultPath)
             text.erase(0, 5);
             while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
                 text.pop_back();
-            files.push_back(text);
+            loop.files.push_back(text);
         }
         std::fclose(log);
     }
-    const double start = Now();
-    for (const std::string& f : files)
-        DeleteFileA(f.c_str());
-    const double seconds = Now() - start;
+    if (!besideWindow)
+        loop.Run();
+    else if (!RunLoopBesideWindow(loop))
+        return 1;
     std::FILE* result = std::fopen(resultPath, "w");
     if (result == nullptr)
         return 1;
-    std::fprintf(result, "%.6f\n", seconds);
+    std::fprintf(result, "%.6f\n", loop.seconds);
     std::fclose(result);
     return 0;
 }
@@ -146,38 +254,64 @@ struct ChildRun {
     SIZE_T peakBytes = 0;
 };
 
-// Starts a program, waits for it (bounded) and samples its peak working set while it runs, in
-// case the system no longer reports it once the process has ended.
-ChildRun RunChild(const std::string& program, std::string commandLine)
-{
-    ChildRun run;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    const double start = Now();
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-        return run;
-    Handle process(info.hProcess);
-    Handle thread(info.hThread);
-    PROCESS_MEMORY_COUNTERS counters = {};
-    for (;;) {
-        const DWORD wait = WaitForSingleObject(process, 20);
-        if (wait == WAIT_OBJECT_0)
-            break;
-        if (wait != WAIT_TIMEOUT || Now() - start > kChildTimeoutMs / 1000.0) {
-            TerminateProcess(process, 1);
-            return run;
-        }
-        if (GetProcessMemoryInfo(process, &counters, sizeof counters))
-            run.peakBytes = std::max(run.peakBytes, counters.PeakWorkingSetSize);
+class Child {
+public:
+    bool Start(const std::string& program, std::string commandLine)
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
+        start_ = Now();
+        if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &info))
+            return false;
+        process_.reset(info.hProcess);
+        CloseHandle(info.hThread);
+        id_ = info.dwProcessId;
+        return true;
     }
-    run.seconds = Now() - start;
-    run.ended = true;
-    GetExitCodeProcess(process, &run.exitCode);
-    if (GetProcessMemoryInfo(process, &counters, sizeof counters))
-        run.peakBytes = std::max(run.peakBytes, counters.PeakWorkingSetSize);
-    return run;
+    DWORD Id() const { return id_; }
+    bool Ended() const { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
+
+    // Waits for the end (bounded) and samples the peak working set while the process runs, in
+    // case the system no longer reports it once the process has ended. A process past the
+    // time is ended and reported as not ended.
+    ChildRun Wait()
+    {
+        ChildRun run;
+        PROCESS_MEMORY_COUNTERS counters = {};
+        for (;;) {
+            const DWORD wait = WaitForSingleObject(process_, 20);
+            if (wait == WAIT_OBJECT_0)
+                break;
+            if (wait != WAIT_TIMEOUT || Now() - start_ > kChildTimeoutMs / 1000.0) {
+                TerminateProcess(process_, 1);
+                WaitForSingleObject(process_, 5000);
+                return run;
+            }
+            if (GetProcessMemoryInfo(process_, &counters, sizeof counters))
+                run.peakBytes = std::max(run.peakBytes, counters.PeakWorkingSetSize);
+        }
+        run.seconds = Now() - start_;
+        run.ended = true;
+        GetExitCodeProcess(process_, &run.exitCode);
+        if (GetProcessMemoryInfo(process_, &counters, sizeof counters))
+            run.peakBytes = std::max(run.peakBytes, counters.PeakWorkingSetSize);
+        return run;
+    }
+
+private:
+    Handle process_;
+    DWORD id_ = 0;
+    double start_ = 0;
+};
+
+ChildRun RunChild(const std::string& program, const std::string& commandLine)
+{
+    Child child;
+    if (!child.Start(program, commandLine))
+        return ChildRun();
+    return child.Wait();
 }
 
 std::string Quoted(const std::string& text)
@@ -192,21 +326,26 @@ std::string SelfPath()
     return self;
 }
 
-bool StageProduct(const Stage& stage)
+bool StageProduct(const Stage& stage, const SampleTheme* theme)
 {
     const std::string self = SelfPath();
     const ChildRun run = RunChild(self, Quoted(self) + " --stage " + Quoted(stage.filesFolder) + " " +
                                             Quoted(stage.installerFolder) + " " + stage.productCode + " " +
                                             std::to_string(stage.count));
-    return run.ended && run.exitCode == 0;
+    if (!run.ended || run.exitCode != 0)
+        return false;
+    if (theme == nullptr)
+        return true;
+    CreateDirectoryA(stage.ThemeFolder().c_str(), nullptr);
+    return WriteWholeFile(stage.PagePath(), theme->page) && WriteWholeFile(stage.LanguagePath(), theme->language);
 }
 
-double TimeDeleteLoop(const Stage& stage)
+double TimeDeleteLoop(const Stage& stage, bool ownWindow)
 {
     const std::string self = SelfPath();
     const std::string resultPath = stage.installerFolder + "\\loop-seconds.txt";
-    const ChildRun run =
-        RunChild(self, Quoted(self) + " --delete-loop " + Quoted(stage.LogPath()) + " " + Quoted(resultPath));
+    const ChildRun run = RunChild(self, Quoted(self) + " --delete-loop " + Quoted(stage.LogPath()) + " " +
+                                            Quoted(resultPath) + (ownWindow ? " --window" : ""));
     double seconds = -1;
     if (run.ended) {
         if (std::FILE* result = std::fopen(resultPath.c_str(), "r")) {
@@ -236,18 +375,113 @@ void Unstage(const Stage& stage)
         RemoveDirectoryA(stage.SubFolder(d).c_str());
     RemoveDirectoryA(stage.filesFolder.c_str());
     DeleteFileA(stage.LogPath().c_str());
+    DeleteFileA(stage.PagePath().c_str());
+    RemoveDirectoryA(stage.ThemeFolder().c_str());
+    DeleteFileA(stage.LanguagePath().c_str());
     RemoveDirectoryA(stage.installerFolder.c_str());
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, stage.KeyPath().c_str());
 }
 
 double Median(std::vector<double> values)
 {
+    if (values.empty())
+        return -1;
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-int RunBenchmark(const std::string& setupExe, int runs, const std::vector<int>& sizes)
+double Percentile(std::vector<double> values, double share)
+{
+    if (values.empty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))];
+}
+
+enum Contender { kWindowless, kWindowed, kLoop, kLoopWithWindow, kContenders };
+
+struct Timings {
+    std::vector<double> seconds[kContenders];
+    SIZE_T windowedPeak = 0;
+    bool complete = true;
+};
+
+// One timed removal of the staged files by one contender.
+void TimeOne(const Stage& stage, Contender contender, const std::string& setupExe, Timings& timings)
+{
+    if (contender == kLoop || contender == kLoopWithWindow) {
+        timings.seconds[contender].push_back(TimeDeleteLoop(stage, contender == kLoopWithWindow));
+        return;
+    }
+    const ChildRun run = RunChild(setupExe, Quoted(setupExe) + " /S " + stage.productCode);
+    timings.complete = timings.complete && run.ended && AllGone(stage);
+    timings.seconds[contender].push_back(run.seconds);
+    if (contender == kWindowed)
+        timings.windowedPeak = std::max(timings.windowedPeak, run.peakBytes);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK TakeVisibleWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// Milliseconds the window took to answer WM_NULL; the time-out when it did not answer in time,
+// a negative value when the window is gone.
+double ProbeAnswer(HWND window)
+{
+    DWORD_PTR result = 0;
+    const double start = Now();
+    if (SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kProbeTimeoutMs, &result) != 0)
+        return (Now() - start) * 1000.0;
+    return IsWindow(window) ? kProbeTimeoutMs : -1;
+}
+
+// A windowed removal of the staged files with the removal window probed every few milliseconds
+// while the bar moves (after the first file, before the last). Adds the answer times.
+bool ProbeRemoval(const Stage& stage, const std::string& setupExe, std::vector<double>& answers)
+{
+    Child setup;
+    if (!setup.Start(setupExe, Quoted(setupExe) + " /S " + stage.productCode))
+        return false;
+    HWND window = nullptr, bar = nullptr;
+    const double giveUp = Now() + kChildTimeoutMs / 1000.0;
+    while (bar == nullptr && !setup.Ended() && Now() < giveUp) {
+        WindowSearch search{setup.Id(), nullptr};
+        EnumWindows(TakeVisibleWindow, reinterpret_cast<LPARAM>(&search));
+        window = search.found;
+        bar = window != nullptr ? FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr) : nullptr;
+        Sleep(kProbePeriodMs);
+    }
+    while (bar != nullptr && !setup.Ended() && Now() < giveUp) {
+        DWORD_PTR position = 0, upper = 0;
+        if (!SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, kProbeTimeoutMs, &position) ||
+            !SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_NORMAL, kProbeTimeoutMs, &upper))
+            break;
+        if (position > 0 && position < upper) {
+            const double answer = ProbeAnswer(window);
+            if (answer < 0)
+                break;
+            answers.push_back(answer);
+        }
+        Sleep(kProbePeriodMs);
+    }
+    const ChildRun run = setup.Wait();
+    return bar != nullptr && run.ended && AllGone(stage);
+}
+
+int RunBenchmark(const std::string& setupExe, const std::string& sampleFolder, int runs, const std::vector<int>& sizes)
 {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -256,38 +490,69 @@ int RunBenchmark(const std::string& setupExe, int runs, const std::vector<int>& 
     stage.filesFolder = std::string(temp) + "vt-bench-" + std::to_string(GetCurrentProcessId());
     stage.installerFolder = WindowsFolder() + "Installer\\" + stage.productCode;
     CreateDirectoryA((WindowsFolder() + "Installer").c_str(), nullptr);
+    SampleTheme theme;
+    if (!theme.Load(sampleFolder, stage.filesFolder)) {
+        std::fprintf(stderr, "cannot read the sample theme in %s\n", sampleFolder.c_str());
+        theme.Remove();
+        return 1;
+    }
 
-    std::printf("%8s %5s %13s %15s %7s %15s\n", "files", "runs", "setup /S (s)", "DeleteFileA (s)", "ratio",
-                "setup peak MiB");
+    std::printf("Removal of N files, median seconds (process start and setup's 500 ms timer included)\n");
+    std::printf("%8s %5s %10s %10s %10s %10s  %10s %9s %11s %9s\n", "files", "runs", "no window", "window",
+                "loop", "loop+win", "nowin/loop", "win/loop", "win/loop+wn", "peak MiB");
     for (const int n : sizes) {
         stage.count = n;
-        std::vector<double> setupTimes, loopTimes;
-        SIZE_T peak = 0;
-        bool complete = true;
+        Timings timings;
         for (int r = 0; r < runs; ++r) {
-            // Alternate which goes first so that drift on a shared machine hits both alike.
-            for (int turn = 0; turn < 2; ++turn) {
-                if (!StageProduct(stage)) {
+            // Rotate which goes first so that drift on a shared machine hits all alike.
+            for (int turn = 0; turn < kContenders; ++turn) {
+                const auto contender = static_cast<Contender>((turn + r) % kContenders);
+                if (!StageProduct(stage, contender == kWindowed ? &theme : nullptr)) {
                     std::fprintf(stderr, "staging %d files failed\n", n);
                     Unstage(stage);
+                    theme.Remove();
                     return 1;
                 }
-                if ((turn == 0) == (r % 2 == 0)) {
-                    const ChildRun run = RunChild(setupExe, Quoted(setupExe) + " /S " + stage.productCode);
-                    complete = complete && run.ended && AllGone(stage);
-                    setupTimes.push_back(run.seconds);
-                    peak = std::max(peak, run.peakBytes);
-                } else {
-                    loopTimes.push_back(TimeDeleteLoop(stage));
-                }
+                TimeOne(stage, contender, setupExe, timings);
                 Unstage(stage);
             }
         }
-        const double s = Median(setupTimes), d = Median(loopTimes);
-        std::printf("%8d %5d %13.3f %15.3f %7.2f %15.1f%s\n", n, runs, s, d, s / d,
-                    static_cast<double>(peak) / (1024.0 * 1024.0), complete ? "" : "  (setup left files!)");
+        double m[kContenders];
+        for (int c = 0; c < kContenders; ++c)
+            m[c] = Median(timings.seconds[c]);
+        std::printf("%8d %5d %10.3f %10.3f %10.3f %10.3f  %10.2f %9.2f %11.2f %9.1f%s\n", n, runs, m[kWindowless],
+                    m[kWindowed], m[kLoop], m[kLoopWithWindow], m[kWindowless] / m[kLoop], m[kWindowed] / m[kLoop],
+                    m[kWindowed] / m[kLoopWithWindow], static_cast<double>(timings.windowedPeak) / (1024.0 * 1024.0),
+                    timings.complete ? "" : "  (setup left files!)");
+        // Every run, in case the medians hide a shared machine's bad moment.
+        static const char* const names[kContenders] = {"no window", "window", "loop", "loop+win"};
+        for (int c = 0; c < kContenders; ++c) {
+            std::printf("%26s:", names[c]);
+            for (const double t : timings.seconds[c])
+                std::printf(" %.3f", t);
+            std::printf("\n");
+        }
         std::fflush(stdout);
     }
+
+    stage.count = kProbeFiles;
+    std::vector<double> answers;
+    bool complete = true;
+    for (int r = 0; r < runs; ++r) {
+        if (!StageProduct(stage, &theme)) {
+            complete = false;
+            break;
+        }
+        complete = ProbeRemoval(stage, setupExe, answers) && complete;
+        Unstage(stage);
+    }
+    std::printf("\nRemoval window answering WM_NULL every %lu ms during a windowed removal of %d files, %d runs\n",
+                static_cast<unsigned long>(kProbePeriodMs), kProbeFiles, runs);
+    std::printf("%8s %10s %10s %10s\n", "answers", "median ms", "p99 ms", "worst ms");
+    std::printf("%8zu %10.2f %10.2f %10.2f%s\n", answers.size(), Median(answers), Percentile(answers, 0.99),
+                answers.empty() ? -1.0 : *std::max_element(answers.begin(), answers.end()),
+                complete ? "" : "  (a probed run failed)");
+    theme.Remove();
     return 0;
 }
 
@@ -303,17 +568,17 @@ int main(int argc, char** argv)
         stage.count = std::atoi(argv[5]);
         return RunStage(stage);
     }
-    if (argc == 4 && std::string(argv[1]) == "--delete-loop")
-        return RunDeleteLoop(argv[2], argv[3]);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: removal_bench <setup.exe> [runs] [N ...]\n");
+    if ((argc == 4 || argc == 5) && std::string(argv[1]) == "--delete-loop")
+        return RunDeleteLoop(argv[2], argv[3], argc == 5 && std::string(argv[4]) == "--window");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: removal_bench <setup.exe> <sample product folder> [runs] [N ...]\n");
         return 2;
     }
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
     std::vector<int> sizes;
-    for (int i = 3; i < argc; ++i)
+    for (int i = 4; i < argc; ++i)
         sizes.push_back(std::atoi(argv[i]));
     if (sizes.empty())
         sizes = {1000, 10000, 50000};
-    return RunBenchmark(argv[1], runs, sizes);
+    return RunBenchmark(argv[1], argv[2], runs, sizes);
 }
