@@ -72,7 +72,8 @@ public:
     void SetBackgroundColour(const std::string& colourText);
     void SetBackgroundPicture(const std::string& path);
 
-    // The page's progress bar (the progress slot), by sent messages; nothing without one.
+    // The page's progress bar (the progress slot), by sent messages; nothing without one. A
+    // position that would not change the bar's filled width is not sent.
     void SetProgressRange(int total) override;
     void SetProgressPosition(int position) override;
     // Status line 0 (the removal's status report).
@@ -206,6 +207,11 @@ private:
 
     ControlCatalogue catalogue_;
     int progressSlot_ = -1;
+    // The bar's client width (read when the page is prepared), its upper bound and the filled
+    // width last sent: positions that would not change the fill are not sent.
+    int progressWidth_ = 0;
+    int progressUpper_ = 0;
+    int progressFill_ = -1;
     int statusId_[2] = {-1, -1};
     int statusSlot_[2] = {-1, -1};
 

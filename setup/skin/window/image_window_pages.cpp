@@ -105,6 +105,12 @@ void CImageWindow::PrepareProgressPage()
     const int progress = FindControlId("IDC_PROGRESS1");
     if (progress != -1)
         progressSlot_ = TypedPoolSlot(progress, "PROGRESS", ControlPool::Progress);
+    progressWidth_ = 0;
+    progressUpper_ = 0;
+    progressFill_ = -1;
+    RECT bar{};
+    if (progressSlot_ >= 0 && GetClientRect(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd(), &bar))
+        progressWidth_ = bar.right - bar.left;
     const char* const statusNames[2] = {"IDC_INFO", "IDC_STATIC1"};
     for (int line = 0; line < 2; ++line) {
         const int id = FindControlId(statusNames[line]);
@@ -117,10 +123,19 @@ void CImageWindow::PrepareProgressPage()
     SetTimer(hwnd(), kImageWindowTimer, 300, nullptr);
 }
 
+// The removal reports every file, and each report is a message the window's thread must take
+// and a bar it must paint: on a large removal that costs more than the deletes. So a position
+// is sent only when the bar's filled width in pixels changes (the control divides as MulDiv
+// does). A new range is always sent and forgets the width last shown; the range's end is always
+// sent, so the bar ends full. Both run on the removal's thread, the only one that reads or
+// writes the upper bound and the width last sent; the bar's width is read when the page is
+// prepared, before the removal starts.
 void CImageWindow::SetProgressRange(int total)
 {
     if (progressSlot_ < 0)
         return;
+    progressUpper_ = total;
+    progressFill_ = -1;
     SendMessageA(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd(), PBM_SETRANGE, 0,
                  MAKELPARAM(0, total));
 }
@@ -129,6 +144,12 @@ void CImageWindow::SetProgressPosition(int position)
 {
     if (progressSlot_ < 0)
         return;
+    if (progressUpper_ > 0 && position < progressUpper_) {
+        const int fill = MulDiv(position, progressWidth_, progressUpper_);
+        if (fill == progressFill_)
+            return;
+        progressFill_ = fill;
+    }
     SendMessageA(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd(), PBM_SETPOS,
                  static_cast<WPARAM>(position), 0);
 }

@@ -177,6 +177,23 @@ TEST_F(ProgressPage, StatusFromAnotherThreadProgressAndFinish)
     EXPECT_EQ(Text("IDC_STATIC1"), "Scrivex 5 {CODE} is gone");
 }
 
+// Positions that leave the bar's fill as it is are not sent, but a new range and the range's end
+// always reach the bar: it must neither keep a fill worked out for the old range nor end short.
+TEST_F(ProgressPage, ANewRangeAndTheLastPositionAlwaysReachTheBar)
+{
+    LoadRemovalPage("TEXT");
+    HWND bar = Child(window.FindControlId("IDC_PROGRESS1"));
+    window.SetProgressRange(100);
+    window.SetProgressPosition(50);
+    window.SetProgressRange(200);
+    window.SetProgressPosition(100); // the fill 50 of 100 had
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 100);
+    window.SetProgressRange(60000);
+    window.SetProgressPosition(59999);
+    window.SetProgressPosition(60000); // no wider than 59999, and the end
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 60000);
+}
+
 TEST_F(ProgressPage, AStatusNameOnAnotherTypeIsNoStatusLine)
 {
     LoadRemovalPage("BUTTON");
