@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-#include <objbase.h>
-
+#include "common/com_apartment.h"
 #include "common/message_pump.h"
 #include "common/worker_thread.h"
 #include "setup/removal/vt_engine.h"
@@ -14,26 +13,10 @@
 namespace {
 
 // The worker opens web pages and runs the shell's file operations, whose handlers may be COM
-// objects: the thread joins a single-threaded apartment first, as the shell asks of its callers.
-class ShellApartment {
-public:
-    ShellApartment()
-        : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ShellApartment()
-    {
-        if (joined_)
-            CoUninitialize();
-    }
-    ShellApartment(const ShellApartment&) = delete;
-    ShellApartment& operator=(const ShellApartment&) = delete;
-
-private:
-    bool joined_;
-};
-
+// objects.
 DWORD WINAPI RemovalThread(void* engine)
 {
-    ShellApartment apartment;
+    ShellApartment apartment(COINIT_DISABLE_OLE1DDE);
     return static_cast<DWORD>(CVTEngine::StartCopyNowTH(static_cast<CVTEngine*>(engine)));
 }
 

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "common/com_apartment.h"
 #include "common/com_ptr.h"
 #include "setup/skin/folder_chooser/path_dialog_layout.h"
 
@@ -9,23 +10,6 @@ namespace {
 
 // WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL
 constexpr DWORD kEditStyle = 0x50010080;
-
-// The browse dialog's tree asks the shell's folder objects, which want an apartment-threaded
-// thread. A thread that already chose its model keeps it.
-class ShellApartment {
-public:
-    ShellApartment() : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ShellApartment()
-    {
-        if (joined_)
-            CoUninitialize();
-    }
-    ShellApartment(const ShellApartment&) = delete;
-    ShellApartment& operator=(const ShellApartment&) = delete;
-
-private:
-    bool joined_;
-};
 
 std::string CurrentFolder()
 {
@@ -61,6 +45,7 @@ CPathDialog::~CPathDialog() = default;
 
 int CPathDialog::DoModal()
 {
+    // The browse dialog's tree asks the shell's folder objects.
     const ShellApartment apartment;
     ComPtr<IMalloc> allocator;
     if (FAILED(SHGetMalloc(allocator.put())) || !allocator)
