@@ -285,15 +285,24 @@ TEST_F(ThemeLintTest, PageLimitsNamesAndPicturesInFileOrder)
     EXPECT_EQ(Lint(theme).size(), findings.size() + 4) << Listed(Lint(theme));
 }
 
-// The sample product's theme, checked without a picture or fonts: clean.
-TEST_F(ThemeLintTest, SampleThemeIsClean)
+std::string ReadFile(const std::string& path)
 {
-    std::ifstream file(VT_SAMPLE_THEME, std::ios::binary);
-    ASSERT_TRUE(file);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::ifstream file(path, std::ios::binary);
+    EXPECT_TRUE(file) << path;
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+// The sample product's theme (its picture is not at hand here) and the reference's worked
+// example, each as a fresh author would check it: clean.
+TEST_F(ThemeLintTest, SampleThemeAndTheReferencesExampleAreClean)
+{
     system.backgroundPixels = nullptr;
-    system.language = nullptr;
-    EXPECT_EQ(Listed(Lint(text)), "");
+    EXPECT_EQ(Listed(Lint(ReadFile(VT_SOURCE_ROOT "/samples/scrivex/theme/uninstall.lcd"))), "");
+    const std::string doc = ReadFile(VT_SOURCE_ROOT "/docs/theme-format.md");
+    const std::string::size_type example = doc.find("```\n[MAINWINDOW]", doc.find("## A worked example"));
+    ASSERT_NE(example, std::string::npos);
+    const std::string theme = doc.substr(example + 4, doc.find("```", example + 4) - example - 4);
+    EXPECT_EQ(Listed(Lint(theme)), "");
 }
 
 } // namespace
