@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/handles.h"
+#include "common/png_encoder.h"
 #include "tests/support/bitmap_file.h"
 #include "tests/support/staging.h"
 
@@ -119,6 +120,28 @@ TEST(Themeview, LintListsEveryProblemOfABrokenRemovalPage)
     const Result other = RunThemeview("--lint --page other \"" + scratch.Path() + "uninstall.lcd\"", scratch);
     EXPECT_EQ(other.output.find("IDC_PROGRESS1"), std::string::npos) << other.output;
     EXPECT_NE(other.output.find("checked as another page (not the removal page) (by --page)"), std::string::npos);
+}
+
+// What only the system can tell: a PNG the loader here reads, a font it lacks, a caption
+// measured as drawn, the picture's pixels under a label.
+TEST(Themeview, LintAsksTheSystemAboutPicturesFontsAndText)
+{
+    ScratchFolder scratch;
+    const std::string png = EncodePng(300, 200, std::vector<std::uint32_t>(300 * 200, 0x123868));
+    ASSERT_TRUE(WriteTextFile(scratch.Path() + "flat.png", png));
+    ASSERT_TRUE(WriteTextFile(scratch.Path() + "page.lcd",
+                              "[MAINWINDOW]\r\nbkimage=" + scratch.Path() + "flat.png\r\nwidth=300\r\nheight=200\r\n"
+                              "[INFO]\r\nTOTAL=1\r\n0=x,10,10,60,20,TEXT,none,0,0\r\n[DADOS]\r\n0,t=7\r\n"
+                              "0,0=IDC Name|IDC_X|0\r\n0,1=Caption|A caption far too long|0\r\n"
+                              "0,2=Text Align|1 - Left|0\r\n0,3=Text Color|200,200,200|0\r\n0,4=BackColor|255,255,255|0\r\n"
+                              "0,5=Font Name|NoSuchFont|0\r\n0,6=Font Size|8|0\r\n"));
+    const Result r = RunThemeview("--lint \"" + scratch.Path() + "page.lcd\"", scratch);
+    EXPECT_EQ(r.exitCode, 1u);
+    for (const char* text : {"page.lcd:2: MAINWINDOW bkimage: the picture", "Save it as BMP, JPEG or GIF. [picture]",
+                             "page.lcd:15: warning: INFO 0 (TEXT \"IDC_X\"): DADOS \"0,5\" (Font Name): the font \"NoSuchFont\"",
+                             "pixels as drawn in its font, more than the label's 60 x 20", "[label-on-picture]",
+                             "has a contrast ratio of 1.", "checked as another page"})
+        EXPECT_NE(r.output.find(text), std::string::npos) << text << "\n" << r.output;
 }
 
 // The sample product's theme is clean with its picture found through --picture-root; its

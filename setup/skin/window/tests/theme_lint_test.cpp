@@ -1,6 +1,7 @@
 #include "setup/skin/window/theme_lint.h"
 
 #include "setup/skin/theme_file_text.h"
+#include "setup/skin/window/theme_lint_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -303,6 +304,37 @@ TEST_F(ThemeLintTest, SampleThemeAndTheReferencesExampleAreClean)
     ASSERT_NE(example, std::string::npos);
     const std::string theme = doc.substr(example + 4, doc.find("```", example + 4) - example - 4);
     EXPECT_EQ(Listed(Lint(theme)), "");
+}
+
+// The profile reader's rules, with the line each value stands on.
+TEST(ThemeFileTextTest, ReadsAsTheProfileReaderWithLines)
+{
+    const ThemeFileText file("; note\r\n[Info]\r\n TOTAL = 3 \r\ntotal=9\r\n[DADOS]\r\n0,t=1\r\n[info]\r\n0=late\r\n");
+    EXPECT_EQ(file.Read("INFO", "total", 99), "3"); // any case, blanks dropped, the first key
+    EXPECT_EQ(file.LineOf("INFO", "TOTAL"), 3);
+    EXPECT_EQ(file.Read("INFO", "0", 99), "");      // only the first section of a name is read
+    EXPECT_EQ(file.LineOf("INFO", "0"), 2);         // a missing key points at its section
+    EXPECT_EQ(file.LineOf("MAINWINDOW", "x"), 1);
+    EXPECT_EQ(file.Read("dados", "0,T", 0), "");    // cut to the longest value asked for
+}
+
+TEST(ThemeLintRules, ValueFormsVariablesAndContrast)
+{
+    for (const char* good : {"", "COLOR_BTNFACE", "0,0,255", " 18, 56 ,104"})
+        EXPECT_TRUE(IsColourForm(good)) << good;
+    for (const char* bad : {"blue", "255", "1,2", "1,2,3,4", "256,0,0", "-1,0,0", "color_btnface"})
+        EXPECT_FALSE(IsColourForm(bad)) << bad;
+    EXPECT_TRUE(IsAlignForm("2 - Right") && IsFlagForm("No") && IsStyleForm("1") && IsFontSizeForm("72"));
+    EXPECT_FALSE(IsAlignForm("Left") || IsAlignForm("3") || IsFlagForm("yes") || IsFontSizeForm("73"));
+    EXPECT_EQ(FindVariableProblems("[ProductName] <ProductCode>", SlotValue::FullText).size(), 0u);
+    EXPECT_EQ(FindVariableProblems("[ProductName] [Beta] <x>", SlotValue::AngleText).size(), 2u);
+    EXPECT_EQ(FindVariableProblems("<ProductName>", SlotValue::PlainText).size(), 1u);
+    EXPECT_EQ(FindVariableProblems("a < b > c", SlotValue::FullText).size(), 0u);
+    EXPECT_NEAR(ContrastRatio(0x000000, 0xFFFFFF), 21.0, 0.01);
+    EXPECT_NEAR(ContrastRatio(0x777777, 0xFFFFFF), 4.48, 0.01); // the grey that just fails
+    EXPECT_EQ(SniffPictureFormat(std::string("\x89PNG\r\n\x1a\n", 8)), PictureFormat::Png);
+    EXPECT_EQ(SniffPictureFormat("GIF89a"), PictureFormat::Gif);
+    EXPECT_EQ(SniffPictureFormat("BM"), PictureFormat::Bmp);
 }
 
 } // namespace
