@@ -99,6 +99,9 @@ void ShowState(CImageWindow& window, const ThemeviewOptions& options)
         window.SetProgressPosition(options.progressPercent);
         return;
     }
+    if (TheProductContext().languageFile.empty())
+        std::printf("themeview: no --language, so the final status, the finish text and the Close caption are "
+                    "empty, as setup shows them without a language file\n");
     window.SetStatusText(ReadLanguageText(TheProductContext().languageFile, "SetupProgress", "10"));
     window.SetProgressPosition(100);
     window.ShowFinishPage();
