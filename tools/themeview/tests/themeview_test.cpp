@@ -168,6 +168,10 @@ TEST(Themeview, SampleThemeIsCleanShowsItsFinishStateAndIsCaptured)
     // As another page the same file keeps Next usable and its status line as written.
     const Result other = RunThemeview("--list --page other " + common + theme, scratch);
     EXPECT_NE(other.output.find("shows \"Next >\"\n"), std::string::npos) << other.output;
+    // And under another name, forced to be the removal page, it is prepared as one.
+    ASSERT_TRUE(CopyFileA((sample + "theme\\uninstall.lcd").c_str(), (scratch.Path() + "mine.lcd").c_str(), FALSE));
+    const Result forced = RunThemeview("--list --page removal " + common + "\"" + scratch.Path() + "mine.lcd\"", scratch);
+    EXPECT_NE(forced.output.find("shows \"Next >\" (disabled)"), std::string::npos) << forced.output;
 
     const std::string png = scratch.Path() + "page.png";
     const Result capture = RunThemeview("--state progress=40 --capture \"" + png + "\" " + common + theme, scratch);
