@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "common/gdi.h"
+#include "common/png_encoder.h"
 
 COLORREF ScreenPixels::At(int x, int y) const
 {
@@ -92,5 +93,15 @@ bool SaveBmp(const ScreenPixels& picture, const std::string& path)
         }
         out.write(row.data(), static_cast<std::streamsize>(row.size()));
     }
+    return static_cast<bool>(out);
+}
+
+bool SavePng(const ScreenPixels& picture, const std::string& path)
+{
+    const std::string png = EncodePng(picture.width, picture.height, picture.pixels);
+    if (png.empty())
+        return false;
+    std::ofstream out(path, std::ios::binary);
+    out.write(png.data(), static_cast<std::streamsize>(png.size()));
     return static_cast<bool>(out);
 }

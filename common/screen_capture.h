@@ -25,3 +25,6 @@ ScreenPixels CaptureWindow(HWND window, bool clientOnly);
 
 // Writes the pixels as a 24-bit BMP file. False when the file cannot be written.
 bool SaveBmp(const ScreenPixels& picture, const std::string& path);
+
+// Writes the pixels as a 24-bit PNG file. False when the file cannot be written.
+bool SavePng(const ScreenPixels& picture, const std::string& path);

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Regenerates the picture of the sample theme that the README shows: stages the sample theme's
-# background picture where the sample product's installer puts it, captures the page with
-# themeview in a fresh Wine prefix under Xvfb, and converts the capture to PNG.
-#   bash scripts/theme-capture.sh [output.png]   (default: samples/scrivex/theme/preview.png)
+# Regenerates the pictures of the sample theme that the README shows: checks the theme, then
+# captures the removal page as it loads, part-way and finished, with themeview in a fresh Wine
+# prefix under Xvfb. themeview writes the PNG files itself; --picture-root finds the background
+# picture beside the theme (its installer puts it under C:\Program Files\Scrivex).
+#   bash scripts/theme-capture.sh [output folder]   (default: samples/scrivex/theme)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-out=${1:-samples/scrivex/theme/preview.png}
+out=$(cd "${1:-samples/scrivex/theme}" && pwd)
 source scripts/wine-env.sh
 if [ -z "${DISPLAY:-}" ]; then
   bash scripts/deps.sh
-  command -v /usr/bin/convert >/dev/null || apt-get install -y -q imagemagick
+  # One X server per prefix's Wine server: this run starts both, inside the same xvfb-run.
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
 
@@ -24,13 +25,14 @@ trap wine_env_stop EXIT
 # Without a window manager Wine leaves the title bar to nobody; undecorated, it draws its own.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 
-setup_folder="$prefix/drive_c/Program Files/Scrivex/Setup"
-mkdir -p "$setup_folder"
-cp samples/scrivex/theme/uninstall.bmp "$setup_folder/"
-capture="$root/build/theme-capture/uninstall.bmp"
-rm -f "$capture"
-wine "$bin/themeview.exe" --lint "$(winepath -w "$root/samples/scrivex/theme/uninstall.lcd")"
-wine "$bin/themeview.exe" --product "Scrivex 5" --capture "$(winepath -w "$capture")" \
-  "$(winepath -w "$root/samples/scrivex/theme/uninstall.lcd")"
-/usr/bin/convert "$capture" "$out"
-echo "wrote $out"
+theme=$(winepath -w "$root/samples/scrivex/theme/uninstall.lcd")
+common=(--product "Scrivex 5" --language "$(winepath -w "$root/samples/scrivex/language.lan")"
+        --picture-root "$(winepath -w "$root/samples/scrivex/theme")")
+wine "$bin/themeview.exe" --lint "${common[@]}" "$theme"
+for state in start progress=40 finish; do
+  name=${state%%=*}
+  file="$out/preview-$name.png"
+  [ "$name" = start ] && file="$out/preview.png"
+  wine "$bin/themeview.exe" --state "$state" --capture "$(winepath -w "$file")" "${common[@]}" "$theme"
+  echo "wrote $file"
+done

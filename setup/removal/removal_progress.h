@@ -2,6 +2,10 @@
 
 #include <string>
 
+// The first status text of every removal; the program fixes it, no theme or language file
+// changes it.
+constexpr const char* kRemovingFilesText = "Removing Files...";
+
 // What the removal engine tells whoever shows the removal: the removal window implements it by
 // sending messages to its progress bar and status line; a windowless run passes none; tests
 // pass a recorder. Called on the worker thread.

@@ -16,8 +16,8 @@
 
 namespace {
 
-// The first status of every run is fixed; the last one comes from the language file.
-constexpr const char* kRemovingFilesText = "Removing Files...";
+// The first status of every run is fixed (kRemovingFilesText); the last one comes from the
+// language file.
 constexpr const char* kProgressSection = "SetupProgress";
 constexpr const char* kFinalStatusKey = "10";
 

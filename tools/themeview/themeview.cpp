@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,10 +14,11 @@
 #include "common/ole_picture.h"
 #include "common/screen_capture.h"
 #include "setup/shell/product_context.h"
-#include "setup/skin/profile_ini_source.h"
-#include "setup/skin/theme_data.h"
+#include "setup/skin/language_file.h"
+#include "setup/skin/theme_file_text.h"
 #include "setup/skin/window/image_window.h"
 #include "setup/skin/window/theme_lint.h"
+#include "tools/themeview/lint_system.h"
 #include "tools/themeview/themeview_options.h"
 
 namespace {
@@ -53,28 +56,55 @@ bool IsFile(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// What the window would make of a picture or icon file: the same loaders it uses.
-PictureState ProbePicture(const std::string& path, PictureKind kind)
+std::string ReadWholeFile(const std::string& path)
 {
-    if (!IsFile(path))
-        return PictureState::Missing;
-    if (kind == PictureKind::Icon)
-        return LoadPictureFromPath(path) ? PictureState::Ok : PictureState::Undecodable;
-    ComPtr<IPicture> picture = LoadPictureFromFile(path);
-    SHORT type = PICTYPE_UNINITIALIZED;
-    if (!picture || FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP)
-        return PictureState::Undecodable;
-    return PictureState::Ok;
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
-int Lint(const std::string& path, const std::string& fileName)
+const char* PageKindText(PageKind kind)
 {
-    const ThemeData theme = LoadThemeData(ProfileIniSource(path), path);
-    const std::vector<std::string> problems = LintTheme(theme, fileName, &ProbePicture);
-    for (const std::string& line : problems)
-        std::printf("%s\n", line.c_str());
+    return kind == PageKind::Removal ? "the removal page" : "another page (not the removal page)";
+}
+
+// One line per finding, then what the page was checked as, so that an author whose file is not
+// named uninstall.lcd learns why the removal page's rules were not applied.
+int Lint(const std::string& path, const std::string& fileName, PageKind kind, const char* kindSource,
+         const ThemeviewOptions& options)
+{
+    const ThemeFileText file(ReadWholeFile(path));
+    const LintSystem system = MakeLintSystem(TheProductContext().languageFile, options.productName,
+                                             kPreviewProductCode, options.pictureRoot);
+    const std::vector<LintFinding> findings = LintTheme(file, path, kind, system);
+    int warnings = 0;
+    for (const LintFinding& finding : findings) {
+        std::printf("%s\n", FormatFinding(fileName, finding).c_str());
+        warnings += finding.warning ? 1 : 0;
+    }
+    std::printf("%s: checked as %s (%s): %d finding(s), %d of them warnings%s\n", fileName.c_str(),
+                PageKindText(kind), kindSource, static_cast<int>(findings.size()), warnings,
+                TheProductContext().languageFile.empty() ? "; no --language, so its keys were not checked" : "");
     std::fflush(stdout);
-    return problems.empty() ? 0 : 1;
+    return findings.empty() ? 0 : 1;
+}
+
+// Shows the moment of a removal that was asked for, through the calls the removal makes.
+void ShowState(CImageWindow& window, const ThemeviewOptions& options)
+{
+    if (options.state == PreviewState::Start)
+        return;
+    window.SetProgressRange(100);
+    if (options.state == PreviewState::Progress) {
+        window.SetStatusText(kRemovingFilesText);
+        window.SetProgressPosition(options.progressPercent);
+        return;
+    }
+    if (TheProductContext().languageFile.empty())
+        std::printf("themeview: no --language, so the final status, the finish text and the Close caption are "
+                    "empty, as setup shows them without a language file\n");
+    window.SetStatusText(ReadLanguageText(TheProductContext().languageFile, "SetupProgress", "10"));
+    window.SetProgressPosition(100);
+    window.ShowFinishPage();
 }
 
 std::string RectText(const ControlRect& r)
@@ -96,7 +126,12 @@ void List(const CImageWindow& window)
             std::printf(" [%d] %s|%s|%d", j, r.propertyNames[s].c_str(), r.propertyValues[s].c_str(),
                         r.propertyNumbers[s]);
         }
-        std::printf("\n");
+        // What the control shows at this moment of the preview, and whether it can be used.
+        HWND control = window.ControlWindow(i);
+        char text[256] = {};
+        if (control != nullptr)
+            GetWindowTextA(control, text, sizeof text);
+        std::printf("  shows \"%s\"%s\n", text, control != nullptr && !IsWindowEnabled(control) ? " (disabled)" : "");
     }
     // Written out now: a script reads it while the window may still be closing.
     std::fflush(stdout);
@@ -120,9 +155,14 @@ int Run(const ThemeviewOptions& options)
     context.languageFile = options.languageFile.empty() ? "" : FullPath(options.languageFile);
     context.windowless = kFlagOff;
 
+    const PageKind kind = options.page == PageChoice::FromFileName ? PageKindOfFile(fileName)
+                          : options.page == PageChoice::Removal    ? PageKind::Removal
+                                                                   : PageKind::Other;
+    const char* kindSource = options.page == PageChoice::FromFileName ? "by its file name" : "by --page";
+
     int status = 0;
     if (options.lint)
-        status = Lint(path, fileName);
+        status = Lint(path, fileName, kind, kindSource, options);
     const bool show = !options.captureFile.empty() || (!options.lint && !options.list);
     if (!options.list && !show)
         return status;
@@ -132,14 +172,28 @@ int Run(const ThemeviewOptions& options)
     PreviewHost host;
     CImageWindow window(host);
     if (!window.Create(nullptr)) {
-        std::fprintf(stderr, "themeview: the window cannot be created (is there a display?)\n");
+        std::fprintf(stderr, "themeview: the window cannot be created. Under Wine it needs an X display, and "
+                             "the prefix's Wine server must have been started on that display: see the "
+                             "README's \"Writing a theme\".\n");
         return 2;
     }
-    window.LoadTheme(folder, fileName, 0, 0);
+    // The window prepares the progress page for a file named uninstall.lcd and for no other.
+    // Forced to another page, the same file is loaded under a name that reaches it by another
+    // spelling (".\uninstall.lcd"); forced to the removal page, the preparation is called here.
+    const bool removalByName = PageKindOfFile(fileName) == PageKind::Removal;
+    window.LoadTheme(folder, kind == PageKind::Other && removalByName ? ".\\" + fileName : fileName, 0, 0);
+    if (kind == PageKind::Removal && !removalByName)
+        window.PrepareProgressPage();
+    const std::string picture = ResolvePreviewPicture(window.Settings().bkImage, options.pictureRoot);
+    if (picture != window.Settings().bkImage)
+        window.SetBackgroundPicture(picture);
+    ShowState(window, options);
     if (options.list)
         List(window);
     if (!show)
         return status;
+    std::printf("themeview: %s shown as %s (%s)\n", fileName.c_str(), PageKindText(kind), kindSource);
+    std::fflush(stdout);
 
     ShowWindow(window.hwnd(), SW_SHOWNORMAL);
     SetForegroundWindow(window.hwnd());
@@ -154,7 +208,10 @@ int Run(const ThemeviewOptions& options)
         std::fprintf(stderr, "themeview: the window was closed before it was captured\n");
         return 2;
     }
-    if (!SaveBmp(CaptureWindow(window.hwnd(), false), options.captureFile)) {
+    const ScreenPixels shot = CaptureWindow(window.hwnd(), false);
+    const bool saved = CaptureFormatOf(options.captureFile) == CaptureFormat::Png ? SavePng(shot, options.captureFile)
+                                                                                 : SaveBmp(shot, options.captureFile);
+    if (!saved) {
         std::fprintf(stderr, "themeview: cannot write %s\n", options.captureFile.c_str());
         return 2;
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/handles.h"
+#include "common/png_encoder.h"
 #include "tests/support/bitmap_file.h"
 #include "tests/support/staging.h"
 
@@ -55,7 +56,11 @@ Result RunThemeview(const std::string& arguments, const ScratchFolder& scratch)
             TerminateProcess(process, 99);
         GetExitCodeProcess(process, &result.exitCode);
     }
-    result.output = ReadTextFile(outPath);
+    // The console's text mode ends lines with CR LF.
+    for (char c : ReadTextFile(outPath)) {
+        if (c != '\r')
+            result.output += c;
+    }
     return result;
 }
 
@@ -106,48 +111,81 @@ TEST(Themeview, LintListsEveryProblemOfABrokenRemovalPage)
         "gets control id 3034",
         "is not created",
         "no control is named IDC_PROGRESS1",
-        "no control is named IDC_INFO",
+        "no TEXT control is named IDC_INFO",
+        "checked as the removal page (by its file name)",
     };
     for (const char* text : expected)
         EXPECT_NE(r.output.find(text), std::string::npos) << text << "\n" << r.output;
+    // Checked as another page, the removal page's needs are not asked for.
+    const Result other = RunThemeview("--lint --page other \"" + scratch.Path() + "uninstall.lcd\"", scratch);
+    EXPECT_EQ(other.output.find("IDC_PROGRESS1"), std::string::npos) << other.output;
+    EXPECT_NE(other.output.find("checked as another page (not the removal page) (by --page)"), std::string::npos);
 }
 
-// The sample product's theme is clean once its installer has put the picture in place.
-TEST(Themeview, SampleThemeHasNoProblemsListsItsControlsAndIsCaptured)
+// What only the system can tell: a PNG the loader here reads, a font it lacks, a caption
+// measured as drawn, the picture's pixels under a label.
+TEST(Themeview, LintAsksTheSystemAboutPicturesFontsAndText)
 {
     ScratchFolder scratch;
-    const std::string sample = std::string(VT_SOURCE_DIR) + "\\samples\\scrivex\\theme\\";
-    const std::string pictureFolder = "C:\\Program Files\\Scrivex\\Setup\\";
-    const bool madeFolders = !FolderExists(pictureFolder);
-    CreateDirectoryA("C:\\Program Files\\Scrivex", nullptr);
-    CreateDirectoryA(pictureFolder.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA((sample + "uninstall.bmp").c_str(), (pictureFolder + "uninstall.bmp").c_str(), FALSE));
+    const std::string png = EncodePng(300, 200, std::vector<std::uint32_t>(300 * 200, 0x123868));
+    ASSERT_TRUE(WriteTextFile(scratch.Path() + "flat.png", png));
+    ASSERT_TRUE(WriteTextFile(scratch.Path() + "page.lcd",
+                              "[MAINWINDOW]\r\nbkimage=" + scratch.Path() + "flat.png\r\nwidth=300\r\nheight=200\r\n"
+                              "[INFO]\r\nTOTAL=1\r\n0=x,10,10,60,20,TEXT,none,0,0\r\n[DADOS]\r\n0,t=7\r\n"
+                              "0,0=IDC Name|IDC_X|0\r\n0,1=Caption|A caption far too long|0\r\n"
+                              "0,2=Text Align|1 - Left|0\r\n0,3=Text Color|200,200,200|0\r\n0,4=BackColor|255,255,255|0\r\n"
+                              "0,5=Font Name|NoSuchFont|0\r\n0,6=Font Size|8|0\r\n"));
+    const Result r = RunThemeview("--lint \"" + scratch.Path() + "page.lcd\"", scratch);
+    EXPECT_EQ(r.exitCode, 1u);
+    for (const char* text : {"page.lcd:2: MAINWINDOW bkimage: the picture", "Save it as BMP, JPEG or GIF. [picture]",
+                             "page.lcd:15: warning: INFO 0 (TEXT \"IDC_X\"): DADOS \"0,5\" (Font Name): the font \"NoSuchFont\"",
+                             "pixels as drawn in its font, more than the label's 60 x 20", "[label-on-picture]",
+                             "has a contrast ratio of 1.", "checked as another page"})
+        EXPECT_NE(r.output.find(text), std::string::npos) << text << "\n" << r.output;
+}
 
-    const Result lint = RunThemeview("--lint \"" + sample + "uninstall.lcd\"", scratch);
-    EXPECT_EQ(lint.exitCode, 0u);
-    EXPECT_EQ(lint.output, "");
+// The sample product's theme is clean with its picture found through --picture-root; its
+// finish state shows the language file's texts; the capture is PNG or BMP by its name.
+TEST(Themeview, SampleThemeIsCleanShowsItsFinishStateAndIsCaptured)
+{
+    ScratchFolder scratch;
+    const std::string sample = std::string(VT_SOURCE_DIR) + "\\samples\\scrivex\\";
+    const std::string theme = "\"" + sample + "theme\\uninstall.lcd\"";
+    const std::string common = "--product \"Scrivex 5\" --language \"" + sample + "language.lan\" --picture-root \"" +
+                               sample + "theme\" ";
 
-    const Result list = RunThemeview("--list \"" + sample + "uninstall.lcd\"", scratch);
-    EXPECT_EQ(list.exitCode, 0u);
-    EXPECT_EQ(CountLines(list.output), 12) << list.output; // a heading and 11 controls
-    for (const char* name : {"IDC_NEXT", "IDC_BACK", "IDCANCEL", "IDC_INFO", "IDC_STATIC1", "IDC_PROGRESS1"})
-        EXPECT_NE(list.output.find(name), std::string::npos) << name;
+    const Result lint = RunThemeview("--lint " + common + theme, scratch);
+    EXPECT_EQ(lint.exitCode, 0u) << lint.output;
+    EXPECT_EQ(lint.output, "uninstall.lcd: checked as the removal page (by its file name): 0 finding(s), 0 of them "
+                           "warnings\n");
+
+    const Result finish = RunThemeview("--list --state finish " + common + theme, scratch);
+    EXPECT_EQ(finish.exitCode, 0u);
+    EXPECT_EQ(CountLines(finish.output), 12) << finish.output; // a heading and 11 controls
+    for (const char* shown : {"shows \"Close\"\n", "shows \"Scrivex has been removed.\"",
+                              "shows \"Scrivex 5 was removed from your computer.\"", "shows \"Next >\" (disabled)"})
+        EXPECT_NE(finish.output.find(shown), std::string::npos) << shown << "\n" << finish.output;
+    // As another page the same file keeps Next usable and its status line as written.
+    const Result other = RunThemeview("--list --page other " + common + theme, scratch);
+    EXPECT_NE(other.output.find("shows \"Next >\"\n"), std::string::npos) << other.output;
+    // And under another name, forced to be the removal page, it is prepared as one.
+    ASSERT_TRUE(CopyFileA((sample + "theme\\uninstall.lcd").c_str(), (scratch.Path() + "mine.lcd").c_str(), FALSE));
+    const Result forced = RunThemeview("--list --page removal " + common + "\"" + scratch.Path() + "mine.lcd\"", scratch);
+    EXPECT_NE(forced.output.find("shows \"Next >\" (disabled)"), std::string::npos) << forced.output;
+
+    const std::string png = scratch.Path() + "page.png";
+    const Result capture = RunThemeview("--state progress=40 --capture \"" + png + "\" " + common + theme, scratch);
+    EXPECT_EQ(capture.exitCode, 0u) << capture.output;
+    EXPECT_NE(capture.output.find("shown as the removal page (by its file name)"), std::string::npos);
+    const std::string picture = ReadTextFile(png);
+    ASSERT_GT(picture.size(), 24u);
+    EXPECT_EQ(picture.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    EXPECT_EQ(static_cast<unsigned char>(picture[18]) * 256 + static_cast<unsigned char>(picture[19]), 520); // width
 
     const std::string bmp = scratch.Path() + "page.bmp";
-    const Result capture = RunThemeview("--product \"Scrivex 5\" --capture \"" + bmp + "\" \"" + sample +
-                                            "uninstall.lcd\"",
-                                        scratch);
-    EXPECT_EQ(capture.exitCode, 0u) << capture.output;
-    const std::string picture = ReadTextFile(bmp);
-    ASSERT_GT(picture.size(), 54u);
-    const auto width = *reinterpret_cast<const std::int32_t*>(picture.data() + 18);
-    EXPECT_EQ(width, 520);
-
-    DeleteFileA((pictureFolder + "uninstall.bmp").c_str());
-    if (madeFolders) {
-        RemoveDirectoryA(pictureFolder.c_str());
-        RemoveDirectoryA("C:\\Program Files\\Scrivex");
-    }
+    EXPECT_EQ(RunThemeview("--capture \"" + bmp + "\" " + common + theme, scratch).exitCode, 0u);
+    EXPECT_EQ(ReadTextFile(bmp).substr(0, 2), "BM");
+    EXPECT_EQ(RunThemeview("--capture \"" + scratch.Path() + "page.jpg\" " + theme, scratch).exitCode, 2u);
 }
 
 } // namespace
