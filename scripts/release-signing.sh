@@ -53,6 +53,9 @@ signing_start() { # key
   sign_timestamp=${VT_SIGN_TIMESTAMP_URL:-}
   if [[ $sign_key == pkcs11:* ]]; then
     local module=${VT_SIGN_PKCS11_MODULE:-} certs=${VT_SIGN_CERTS:-}
+    # Relative to the folder release.sh was started in, as its arguments are.
+    [[ -z $certs || $certs == /* ]] || certs=${caller:-.}/$certs
+    [[ -z $module || $module == /* ]] || module=${caller:-.}/$module
     if [ ! -f "$module" ] || [ ! -f "$certs" ]; then
       echo "--sign $sign_key: set VT_SIGN_PKCS11_MODULE to the token's module and VT_SIGN_CERTS" \
            "to its certificate chain (PEM)" >&2

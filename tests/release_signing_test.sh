@@ -68,6 +68,18 @@ touch watch.stop && wait "$watcher"
 expect "no process had the password among its arguments" 1 "" grep . watch.txt
 expect "verify with the shipper's certificate" 0 "every program is signed as expected" \
   "${release[@]}" --verify "signed/$zip_name" --ca shipper.pem
+
+# The shipper's key on a software token (SoftHSM), through the PKCS#11 engine.
+export SOFTHSM2_CONF=$work/softhsm2.conf
+mkdir tokens && echo "directories.tokendir = $work/tokens" >"$SOFTHSM2_CONF"
+openssl pkcs8 -topk8 -nocrypt -in shipper.key -out shipper.p8
+softhsm2-util --init-token --free --label "Code Signing" --pin 4321 --so-pin 87654321 >/dev/null &&
+  softhsm2-util --import shipper.p8 --token "Code Signing" --label signing-key --id 01 --pin 4321 >/dev/null
+VT_SIGN_PASSWORD=4321 VT_SIGN_CERTS=shipper.pem VT_SIGN_PKCS11_MODULE=/usr/lib/softhsm/libsofthsm2.so \
+  expect "signed with the key on a token" 0 "signing: 7 programs" "${release[@]}" \
+  --sign "pkcs11:token=Code%20Signing;object=signing-key;type=private" --from win64="$work/programs" --out token
+expect "verify what the token signed" 0 "every program is signed as expected" \
+  "${release[@]}" --verify "token/$zip_name" --ca shipper.pem
 expect "verify without --ca: a self-signed certificate is no trusted root" 1 "certificate not accepted" \
   "${release[@]}" --verify "signed/$zip_name"
 expect "verify an unsigned package" 1 "setup.exe: not signed" \
