@@ -107,7 +107,8 @@ function(vt_test name)
   if(NOT VT_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(A "WINDOWS" "" "SOURCES;DEPS;PROPERTIES" ${ARGN})
+  # PARSE_ARGV keeps a quoted list among the properties ("OrvaneEvent;Screen") one value.
+  cmake_parse_arguments(PARSE_ARGV 1 A "WINDOWS" "" "SOURCES;DEPS;PROPERTIES")
   if(A_WINDOWS AND NOT WIN32)
     return()
   endif()
@@ -117,8 +118,21 @@ function(vt_test name)
   if(WIN32)
     vt_static_runtime(${name})
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES TIMEOUT 90 ${A_PROPERTIES})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 90)
+  # gtest_discover_tests hands its properties on as one flat list: a list value (two resource
+  # locks, two fixtures) would fall apart into a lock and a property name, and the test would
+  # run without them. So they are set by a file of our own, which CTest reads after the one
+  # that adds the discovered tests (and names them in <target>_TESTS).
+  if(A_PROPERTIES)
+    set(arguments "")
+    foreach(value IN LISTS A_PROPERTIES)
+      string(APPEND arguments " [==[${value}]==]")
+    endforeach()
+    set(file "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+    file(WRITE "${file}"
+         "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES${arguments})\nendif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${file}")
+  endif()
 endfunction()
 
 # vt_fuzzer(name SOURCES ... DEPS ... CORPUS dir [SECONDS n] [OPTIONS ...]) - native clang builds

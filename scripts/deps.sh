@@ -21,6 +21,12 @@ have_file /usr/src/googletest/CMakeLists.txt || need+=(googletest)
 have_cmd clang++ || need+=(clang)
 # The host-side resource check and the release packaging.
 have_cmd python3 || need+=(python3)
+# Signing and checking the release's programs (and the test that does both).
+have_cmd osslsigncode || need+=(osslsigncode)
+have_cmd openssl || need+=(openssl)
+# A software token and OpenSSL's PKCS#11 engine: the test signs with a key on a token too.
+have_cmd softhsm2-util || need+=(softhsm2)
+have_file /usr/lib/x86_64-linux-gnu/engines-3/pkcs11.so || need+=(libengine-pkcs11-openssl)
 have_file "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null || echo /nonexistent)" \
   || need+=(libclang-rt-14-dev)
 

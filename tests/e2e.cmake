@@ -30,6 +30,22 @@ if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
   add_dependencies(setup_trace_e2e_tests setup)
 endif()
 
+# The release package signed under a throwaway certificate, made from this build's programs and
+# checked as a receiver would (see the script); its signed setup.exe then runs a silent removal.
+if(WIN32 AND VT_BUILD_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR AND TARGET setup)
+  add_test(NAME release.signing
+           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/release_signing_test.sh
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY} ${CMAKE_STRIP})
+  set_tests_properties(release.signing PROPERTIES FIXTURES_SETUP signed_release TIMEOUT 120)
+  vt_test(signed_setup_e2e_tests
+    SOURCES e2e/signed_setup_test.cpp
+    DEPS vt_test_support wintrust
+    WINDOWS
+    PROPERTIES RESOURCE_LOCK OrvaneEvent FIXTURES_REQUIRED "wine_desktop;signed_release"
+  )
+  add_dependencies(signed_setup_e2e_tests setup lotefinal updstart unstart loterun traceview themeview)
+endif()
+
 # Tests that open windows require this fixture: the Wine desktop, started detached first (see
 # the script).
 if(WIN32 AND VT_BUILD_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
