@@ -16,6 +16,7 @@
 #include "setup/skin/theme_data.h"
 #include "setup/skin/window/image_window.h"
 #include "setup/skin/window/theme_lint.h"
+#include "setup/skin/controls/high_contrast.h"
 #include "tools/themeview/themeview_options.h"
 
 namespace {
@@ -129,6 +130,8 @@ int Run(const ThemeviewOptions& options)
 
     // A missing picture is the checker's to report: a message box would stop a scripted run.
     CMyStatic::ShowMissingFileMessages(false);
+    if (options.highContrast)
+        SetHighContrastOverride(true);
     PreviewHost host;
     CImageWindow window(host);
     if (!window.Create(nullptr)) {

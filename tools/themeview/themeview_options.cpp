@@ -13,6 +13,8 @@ bool ParseThemeviewOptions(const std::vector<std::string>& args, ThemeviewOption
             options.list = true;
         } else if (arg == "--lint") {
             options.lint = true;
+        } else if (arg == "--high-contrast") {
+            options.highContrast = true;
         } else if (arg == "--capture" || arg == "--product" || arg == "--language") {
             if (i + 1 >= args.size()) {
                 error = arg + " needs a value";
@@ -45,11 +47,12 @@ bool ParseThemeviewOptions(const std::vector<std::string>& args, ThemeviewOption
 const char* ThemeviewUsage()
 {
     return "usage: themeview <theme file> [--capture FILE.bmp] [--list] [--lint]\n"
-           "                 [--product NAME] [--language FILE]\n"
+           "                 [--product NAME] [--language FILE] [--high-contrast]\n"
            "  Shows the page as setup shows it, until the window is closed.\n"
            "  --capture FILE  save the shown window as a BMP picture and end\n"
            "  --list          print the page's controls (the record table) and end\n"
            "  --lint          print the theme's problems and end; exit code 1 when there are any\n"
            "  --product NAME  the product name the texts show (default \"Product\")\n"
-           "  --language FILE the language file for the finish texts\n";
+           "  --language FILE the language file for the finish texts\n"
+           "  --high-contrast draw the page as the system's high-contrast mode shows it\n";
 }

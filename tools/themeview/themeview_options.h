@@ -10,6 +10,7 @@ struct ThemeviewOptions {
     std::string productName = "Product"; // --product: the display name the texts show
     std::string languageFile; // --language
     bool list = false;        // --list: print the record table
+    bool highContrast = false; // --high-contrast: draw as in the system's high-contrast mode
     bool lint = false;        // --lint: print the theme's problems
     bool help = false;
 };
