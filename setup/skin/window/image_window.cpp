@@ -75,7 +75,7 @@ void CImageWindow::LoadThemeFile(const std::string& path)
 {
     themePath_ = path;
     ResetControls();
-    const ThemeData theme = LoadThemeData(ProfileIniSource(path), path);
+    const ThemeData theme = LoadThemeData(SectionIniSource(path), path);
     settings_ = theme.window;
     ApplyWindowSettings(theme);
     ApplyWindowFont();
