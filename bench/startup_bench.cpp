@@ -4,7 +4,11 @@
 // window. The two are alternated within one run (the order swapped every round) and the medians
 // printed with every figure.
 //
-//   startup_bench.exe <setup.exe> <sample product folder> [rounds]   (default: 15 rounds)
+//   startup_bench.exe <setup.exe> <sample product folder> [rounds] [another setup.exe]
+//                                                            (default: 15 rounds)
+//
+// With another setup.exe (an earlier build, say) it takes its turns too, so that a before and
+// an after meet the same machine in the same run.
 //
 // setup.exe runs "/S" on a product staged afresh every round with the sample product's theme
 // and language file and an empty uninstall log: the page shows, the removal has nothing to
@@ -126,25 +130,29 @@ BOOL CALLBACK TakeVisibleWindow(HWND window, LPARAM param)
     return FALSE;
 }
 
-// Starts the program and polls for its first visible window: seconds from the start, -1 when
-// none showed. The process is then closed (the minimal one) or left to end by itself (setup),
-// and waited for, bounded.
-double TimeFirstWindow(const std::string& program, std::string commandLine, bool closeIt)
+// What one start took until its first window showed, in seconds; -1 when no window showed.
+struct Start {
+    double seconds = -1;
+};
+
+// Starts the program and polls for its first visible window. The process is then closed (the
+// minimal one) or left to end by itself (setup), and waited for, bounded.
+Start TimeFirstWindow(const std::string& program, std::string commandLine, bool closeIt)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     const double start = Now();
+    Start seen;
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return -1;
+        return seen;
     Handle process(info.hProcess);
     CloseHandle(info.hThread);
-    double seen = -1;
     while (Now() - start < kGiveUpSeconds) {
         WindowSearch search{info.dwProcessId, nullptr};
         EnumWindows(TakeVisibleWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
-            seen = Now() - start;
+            seen.seconds = Now() - start;
             if (closeIt)
                 PostMessageA(search.found, WM_CLOSE, 0, 0);
             break;
@@ -196,12 +204,23 @@ double Median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-void PrintRuns(const char* name, const std::vector<double>& seconds)
+void PrintRuns(const char* name, const std::vector<Start>& starts)
 {
+    std::vector<double> seconds;
+    for (const Start& s : starts)
+        seconds.push_back(s.seconds);
     std::printf("%-8s median %7.1f ms; runs:", name, Median(seconds) * 1000);
     for (double s : seconds)
         std::printf(" %.0f", s * 1000);
     std::printf("\n");
+}
+
+double MedianSeconds(const std::vector<Start>& starts)
+{
+    std::vector<double> seconds;
+    for (const Start& s : starts)
+        seconds.push_back(s.seconds);
+    return Median(seconds);
 }
 
 } // namespace
@@ -211,10 +230,9 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::string(argv[1]) == "--minimal")
         return RunMinimal();
     if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench <setup.exe> <sample product folder> [rounds]\n");
+        std::fprintf(stderr, "usage: startup_bench <setup.exe> <sample product folder> [rounds] [another setup.exe]\n");
         return 2;
     }
-    const std::string setupExe = argv[1];
     const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
     Product product;
     if (!product.Load(argv[2])) {
@@ -225,32 +243,42 @@ int main(int argc, char** argv)
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     const std::string selfPath = self;
 
-    std::vector<double> setup, minimal;
+    // The minimal program first, then each setup.exe given.
+    std::vector<std::string> programs = {selfPath, argv[1]};
+    if (argc > 4)
+        programs.push_back(argv[4]);
+    const std::size_t count = programs.size();
+    std::vector<std::vector<Start>> seconds(count);
     bool complete = true;
-    // One of each first, not counted: the first start of any program loads what the next ones
-    // find cached.
+    // One round first, not counted: the first start of any program loads what the next ones
+    // find cached. Each round starts with another contender.
     for (int round = -1; round < rounds; ++round) {
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool setupTurn = (turn == 0) == (round % 2 == 0);
-            double seconds = -1;
-            if (setupTurn) {
+        for (std::size_t turn = 0; turn < count; ++turn) {
+            const std::size_t which = (turn + static_cast<std::size_t>(round + 1)) % count;
+            const std::string& program = programs[which];
+            Start taken;
+            if (which == 0) {
+                taken = TimeFirstWindow(program, "\"" + program + "\" --minimal", true);
+            } else {
                 if (!product.Stage()) {
                     std::fprintf(stderr, "startup_bench: cannot stage the product\n");
                     return 2;
                 }
-                seconds = TimeFirstWindow(setupExe, "\"" + setupExe + "\" /S " + kProductCode, false);
-            } else {
-                seconds = TimeFirstWindow(selfPath, "\"" + selfPath + "\" --minimal", true);
+                taken = TimeFirstWindow(program, "\"" + program + "\" /S " + kProductCode, false);
             }
-            complete = complete && seconds >= 0;
+            complete = complete && taken.seconds >= 0;
             if (round >= 0)
-                (setupTurn ? setup : minimal).push_back(seconds);
+                seconds[which].push_back(taken);
         }
     }
     std::printf("first visible window after the process start, %d rounds alternated:\n", rounds);
-    PrintRuns("setup", setup);
-    PrintRuns("minimal", minimal);
-    std::printf("setup / minimal: %.2f\n", Median(setup) / Median(minimal));
+    PrintRuns("minimal", seconds[0]);
+    PrintRuns("setup", seconds[1]);
+    if (count > 2)
+        PrintRuns("other", seconds[2]);
+    std::printf("setup / minimal: %.2f\n", MedianSeconds(seconds[1]) / MedianSeconds(seconds[0]));
+    if (count > 2)
+        std::printf("other / minimal: %.2f\n", MedianSeconds(seconds[2]) / MedianSeconds(seconds[0]));
     if (!complete)
         std::printf("(some run showed no window within %.0f s)\n", kGiveUpSeconds);
     return complete ? 0 : 1;
