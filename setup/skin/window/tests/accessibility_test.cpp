@@ -127,10 +127,23 @@ TEST_F(AccessiblePage, TabWalksTheActionableControlsInReadingOrderAndSpaceClicks
     const char* const walk[] = {"IDC_INSTALLDIR", "IDC_COMBO1", "IDC_ANYONE",   "IDC_CHECK",
                                 "IDC_HOTSPOT1",   "IDC_HOVER2", "IDC_LINK",     "IDC_TREEVIEW1",
                                 "IDC_RICHTEXT1",  "IDC_NEXT"};
+    // The link shows the focus rectangle while it has the focus: its top row, otherwise all
+    // fill, is dotted.
+    auto dottedTop = [&] {
+        const ScreenPixels shot = ShowAndCapture();
+        int dots = 0;
+        for (int x = 112; x < 208; ++x)
+            dots += shot.At(x, 112) != RGB(0, 128, 0);
+        return dots;
+    };
     for (const char* expected : walk) {
         Press(VK_TAB);
         EXPECT_EQ(FocusName(), expected);
+        if (std::string(expected) == "IDC_LINK") {
+            EXPECT_GT(dottedTop(), 10);
+        }
     }
+    EXPECT_EQ(dottedTop(), 0);
     // Space on a link, hot spot or hover picture is its click; Enter still does nothing.
     for (const char* clickable : {"IDC_LINK", "IDC_HOTSPOT1", "IDC_HOVER2"}) {
         commands.clear();
