@@ -193,7 +193,22 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case kReflectedMessageBase + WM_DRAWITEM:
         return OnReflectedDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        OnFocusChange(message == WM_SETFOCUS);
+        return 0;
+    case WM_GETOBJECT:
+        return OnGetObject(wParam, lParam);
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        OnSystemChange(message);
+        return 0;
+    case WM_SHOWWINDOW:
+        OnShowWindow(wParam != FALSE);
+        return 0;
     default:
+        if (message >= WM_APP && message <= 0xBFFF)
+            return OnAppMessage(message, wParam, lParam);
         return DefaultProc(message, wParam, lParam);
     }
 }
@@ -226,6 +241,31 @@ void Window::OnClose()
 void Window::OnDestroy()
 {
     DefaultProc(WM_DESTROY, 0, 0);
+}
+
+void Window::OnFocusChange(bool gained)
+{
+    DefaultProc(gained ? WM_SETFOCUS : WM_KILLFOCUS, messageWParam_, messageLParam_);
+}
+
+LRESULT Window::OnGetObject(WPARAM flags, LPARAM objectId)
+{
+    return DefaultProc(WM_GETOBJECT, flags, objectId);
+}
+
+void Window::OnSystemChange(UINT message)
+{
+    DefaultProc(message, messageWParam_, messageLParam_);
+}
+
+void Window::OnShowWindow(bool)
+{
+    DefaultProc(WM_SHOWWINDOW, messageWParam_, messageLParam_);
+}
+
+LRESULT Window::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefaultProc(message, wParam, lParam);
 }
 
 HBRUSH Window::OnCtlColor(UINT type, HDC dc, HWND control)

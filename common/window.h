@@ -59,6 +59,17 @@ protected:
     virtual HBRUSH OnReflectedCtlColor(UINT type, HDC dc);
     // An owner-drawn item reflected back by the parent: true when drawn.
     virtual bool OnReflectedDrawItem(const DRAWITEMSTRUCT& item);
+    // WM_SETFOCUS (gained) and WM_KILLFOCUS.
+    virtual void OnFocusChange(bool gained);
+    // WM_GETOBJECT: what an accessibility client gets for `objectId` (OBJID_CLIENT ...).
+    virtual LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
+    // WM_SYSCOLORCHANGE and WM_SETTINGCHANGE (`message`): the system's colours or settings
+    // changed, high contrast among them.
+    virtual void OnSystemChange(UINT message);
+    // WM_SHOWWINDOW.
+    virtual void OnShowWindow(bool shown);
+    // A message of this program's own range (WM_APP and above), sent or posted to itself.
+    virtual LRESULT OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The last message the window receives; hwnd() is already cleared.
     virtual void OnFinalMessage() {}
 

@@ -6,8 +6,8 @@ if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
   vt_test(setup_e2e_tests
     SOURCES e2e/removal_runs_test.cpp e2e/startup_messages_test.cpp e2e/remove_all_guard_test.cpp
             e2e/resources_test.cpp e2e/themed_window_test.cpp e2e/interactive_removal_test.cpp
-            e2e/themed_run.cpp
-    DEPS vt_test_support
+            e2e/keyboard_reader_test.cpp e2e/themed_run.cpp
+    DEPS vt_test_support oleacc
     WINDOWS
     # setup.exe traces to whatever viewer window exists: not while a viewer test runs. Its
     # windows would cover what the drawing tests read from the screen.

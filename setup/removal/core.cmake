@@ -11,7 +11,7 @@ vt_windows_library(setup_registry
   DEPS setup_removal_core
 )
 if(TARGET setup_registry)
-  target_link_libraries(setup_registry PUBLIC advapi32 shell32 ole32 uuid)
+  target_link_libraries(setup_registry PUBLIC advapi32 vt_shell32_delayed ole32 uuid)
 endif()
 
 vt_test(setup_removal_core_tests

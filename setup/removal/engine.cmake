@@ -11,7 +11,7 @@ vt_windows_library(setup_removal
        setup_trace vt_common
 )
 if(TARGET setup_removal)
-  target_link_libraries(setup_removal PUBLIC advapi32 ole32 shell32 user32)
+  target_link_libraries(setup_removal PUBLIC advapi32 ole32 vt_shell32_delayed user32)
 endif()
 
 vt_test(setup_removal_logic_tests

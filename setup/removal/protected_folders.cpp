@@ -215,8 +215,10 @@ std::string Narrow(const wchar_t* wide)
 std::string KnownFolderPath(const KNOWNFOLDERID& id)
 {
     using GetKnownFolderPathFn = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
-    static const auto getKnownFolderPath =
-        GetProc<GetKnownFolderPathFn>(GetModuleHandleA("shell32.dll"), "SHGetKnownFolderPath");
+    // shell32 is delay-loaded and may not be in the process yet: loaded (and kept) from the
+    // system folder.
+    static const auto getKnownFolderPath = GetProc<GetKnownFolderPathFn>(
+        LoadLibraryExA("shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "SHGetKnownFolderPath");
     if (getKnownFolderPath == nullptr)
         return std::string();
     PWSTR wide = nullptr;

@@ -18,6 +18,7 @@
 #include "setup/skin/theme_file_text.h"
 #include "setup/skin/window/image_window.h"
 #include "setup/skin/window/theme_lint.h"
+#include "setup/skin/controls/high_contrast.h"
 #include "tools/themeview/lint_system.h"
 #include "tools/themeview/themeview_options.h"
 
@@ -169,6 +170,8 @@ int Run(const ThemeviewOptions& options)
 
     // A missing picture is the checker's to report: a message box would stop a scripted run.
     CMyStatic::ShowMissingFileMessages(false);
+    if (options.highContrast)
+        SetHighContrastOverride(true);
     PreviewHost host;
     CImageWindow window(host);
     if (!window.Create(nullptr)) {

@@ -61,6 +61,8 @@ bool ParseThemeviewOptions(const std::vector<std::string>& args, ThemeviewOption
             options.list = true;
         } else if (arg == "--lint") {
             options.lint = true;
+        } else if (arg == "--high-contrast") {
+            options.highContrast = true;
         } else if (arg == "--capture" || arg == "--product" || arg == "--language" || arg == "--state" ||
                    arg == "--page" || arg == "--picture-root") {
             if (i + 1 >= args.size()) {
@@ -116,7 +118,7 @@ const char* ThemeviewUsage()
 {
     return "usage: themeview <theme file> [--state start|progress=N|finish] [--page removal|other]\n"
            "                 [--capture FILE.png|FILE.bmp] [--list] [--lint] [--product NAME]\n"
-           "                 [--language FILE] [--picture-root DIR]\n"
+           "                 [--language FILE] [--picture-root DIR] [--high-contrast]\n"
            "  Shows the page as setup shows it, until the window is closed.\n"
            "  --state S         the moment of a removal to show: start (as loaded, the default),\n"
            "                    progress=N (the bar at N %, the first status text) or finish (the\n"
@@ -129,5 +131,6 @@ const char* ThemeviewUsage()
            "  --product NAME    the product name the texts show (default \"Product\")\n"
            "  --language FILE   the language file for the status and finish texts\n"
            "  --picture-root DIR  look for an absolute bkimage (C:\\Program Files\\...) inside DIR\n"
-           "                    (DIR\\Program Files\\..., then DIR\\<file name>) while previewing\n";
+           "                    (DIR\\Program Files\\..., then DIR\\<file name>) while previewing\n"
+           "  --high-contrast   draw the page as the system's high-contrast mode shows it\n";
 }

@@ -28,6 +28,7 @@ struct ThemeviewOptions {
     int progressPercent = 0;  // --state progress=N
     PageChoice page = PageChoice::FromFileName; // --page
     bool list = false;        // --list: print the record table
+    bool highContrast = false; // --high-contrast: draw as in the system's high-contrast mode
     bool lint = false;        // --lint: print the theme's problems
     bool help = false;
 };

@@ -66,6 +66,20 @@ LOGFONTA DescribeControlFont(const std::string& face, int height, int bold, int 
     return font;
 }
 
+void DrawFocusCue(HWND control, HDC dc, const RECT& area)
+{
+    if (control == nullptr || GetFocus() != control)
+        return;
+    if ((SendMessageA(control, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0)
+        return;
+    // The rectangle takes the text colour the context draws with.
+    const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &area);
+    ::SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+}
+
 void InvalidateErasing(HWND control)
 {
     if (control != nullptr)

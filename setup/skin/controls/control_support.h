@@ -38,5 +38,10 @@ int PointsToFontHeight(HWND control, int points);
 LOGFONTA DescribeControlFont(const std::string& face, int height, int bold, int italic,
                              bool underline);
 
+// The system's focus rectangle around `area` while `control` has the keyboard focus, unless the
+// window's keyboard cues are hidden (the focus was not moved with the keyboard yet and the
+// system hides cues until then).
+void DrawFocusCue(HWND control, HDC dc, const RECT& area);
+
 // Repaints a control with its background erased first.
 void InvalidateErasing(HWND control);

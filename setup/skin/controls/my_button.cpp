@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "setup/skin/controls/control_support.h"
+#include "setup/skin/controls/high_contrast.h"
 
 bool CMyButton::Create(const char* caption, DWORD style, DWORD exStyle, const RECT& rect,
                        HWND parent, int id)
@@ -36,7 +37,8 @@ void CMyButton::SetBackColor(const std::string& colour)
 
 HBRUSH CMyButton::OnReflectedCtlColor(UINT, HDC dc)
 {
-    if (!brush_)
+    // In high contrast the button draws as the system's buttons do.
+    if (!brush_ || HighContrastOn())
         return nullptr;
     // A group box writes its caption on an opaque cell: the cell takes the brush's colour.
     SetBkColor(dc, colour_);

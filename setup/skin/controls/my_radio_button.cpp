@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "setup/skin/controls/control_support.h"
+#include "setup/skin/controls/high_contrast.h"
 
 bool CMyRadioButton::Create(const char* caption, DWORD style, DWORD exStyle, const RECT& rect,
                             HWND parent, int id)
@@ -18,6 +19,11 @@ void CMyRadioButton::SetBackColor(const std::string& colour)
 
 HBRUSH CMyRadioButton::OnReflectedCtlColor(UINT, HDC dc)
 {
+    if (HighContrastOn()) {
+        SetTextColor(dc, HighContrastText());
+        SetBkColor(dc, HighContrastWindow());
+        return GetSysColorBrush(COLOR_WINDOW);
+    }
     if (!brush_ || brushColour_ != colour_) {
         Brush made(CreateSolidBrush(colour_));
         if (made) {

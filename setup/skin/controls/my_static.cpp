@@ -7,7 +7,9 @@
 #include "common/handles.h"
 #include "common/ole_picture.h"
 #include "setup/shell/run_message_box.h"
+#include "setup/skin/controls/accessible_object.h"
 #include "setup/skin/controls/control_support.h"
+#include "setup/skin/controls/high_contrast.h"
 #include "setup/skin/window/page_rules.h"
 
 namespace {
@@ -103,11 +105,33 @@ void CMyStatic::OnPaint()
         PaintIcon(dc, client);
     else if (pictureFlag_ == kPictureLoaded && picture_)
         PaintPicture(dc, client);
+    DrawFocusCue(hwnd(), dc, client);
+}
+
+COLORREF CMyStatic::PaintColour() const
+{
+    return HighContrastOn() ? HighContrastWindow() : colour_;
+}
+
+void CMyStatic::OnFocusChange(bool gained)
+{
+    Window::OnFocusChange(gained);
+    InvalidateErasing(hwnd());
+}
+
+LRESULT CMyStatic::OnGetObject(WPARAM flags, LPARAM objectId)
+{
+    // A picture shows no text of its own: its name is the theme's caption or none at all.
+    const std::string name = accessibleName_;
+    const AccessibleOverride override{accessibleRole_, [name] { return name; }};
+    if (const LRESULT answer = AnswerAccessibleObject(hwnd(), flags, objectId, override))
+        return answer;
+    return Window::OnGetObject(flags, objectId);
 }
 
 void CMyStatic::PaintIcon(HDC dc, const RECT& client) const
 {
-    const Brush background(CreateSolidBrush(colour_));
+    const Brush background(CreateSolidBrush(PaintColour()));
     if (background)
         FillRect(dc, &client, background);
     if (icon_ != nullptr)
@@ -147,7 +171,7 @@ void CMyStatic::PaintPicture(HDC dc, const RECT& client) const
     if (palette != nullptr)
         RealizePalette(memory);
     const RECT area{0, 0, pictureWidth_, pictureHeight_};
-    const Brush background(CreateSolidBrush(colour_));
+    const Brush background(CreateSolidBrush(PaintColour()));
     if (background)
         FillRect(memory, &area, background);
     picture_->Render(memory, 0, 0, pictureWidth_, pictureHeight_, 0, himetricHeight_,

@@ -44,15 +44,29 @@ public:
     long PictureHimetricWidth() const { return himetricWidth_; }
     long PictureHimetricHeight() const { return himetricHeight_; }
 
+    // What assistive technology is told: the caption the theme gives the picture (none: no
+    // name, the picture is decoration) and, for one that acts on a click, the push-button role.
+    void SetAccessibleName(const std::string& name) { accessibleName_ = name; }
+    void SetAccessibleRole(long role) { accessibleRole_ = role; }
+    const std::string& AccessibleName() const { return accessibleName_; }
+
 protected:
     // Replaces the static control's own painting: icon, else picture, else nothing.
     void OnPaint() override;
+    void OnFocusChange(bool gained) override;
+    LRESULT OnGetObject(WPARAM flags, LPARAM objectId) override;
 
 private:
     void PaintIcon(HDC dc, const RECT& client) const;
     void PaintPicture(HDC dc, const RECT& client) const;
 
+    // The background colour the control paints with: the system's window colour in high
+    // contrast, else the theme's.
+    COLORREF PaintColour() const;
+
     COLORREF colour_;
+    std::string accessibleName_;
+    long accessibleRole_ = 0;
     // Icons from the program's resources are shared by the system and never destroyed.
     HICON icon_ = nullptr;
     int iconFlag_ = 0;

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "setup/skin/colour_value.h"
+#include "setup/skin/controls/accessible_object.h"
+#include "setup/skin/controls/high_contrast.h"
 #include "setup/skin/controls/control_support.h"
 #include "setup/skin/window_font.h"
 
@@ -149,10 +151,33 @@ void CNewLabel::OnPaint()
         drawn = reinterpret_cast<HFONT>(SendMessageA(hwnd(), WM_GETFONT, 0, 0));
     const SelectedObject font(dc, drawn);
     SetBkMode(dc, backgroundMode_);
-    if (fill_ == 1) {
+    // In high contrast the theme's colours give way to the system's: the page's own window
+    // colour behind, its text colour (a link's colour for a link look) in front.
+    const bool contrast = HighContrastOn();
+    if (contrast) {
+        SetBkColor(dc, HighContrastWindow());
+        FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    } else if (fill_ == 1) {
         SetBkColor(dc, backColour_);
         FillRect(dc, &client, backBrush_);
     }
-    ::SetTextColor(dc, textColour_);
+    ::SetTextColor(dc, contrast ? (link_ == kOn ? HighContrastLink() : HighContrastText()) : textColour_);
     DrawTextA(dc, text.data(), -1, &client, textFormat_);
+    DrawFocusCue(hwnd(), dc, client);
+}
+
+void CNewLabel::OnFocusChange(bool gained)
+{
+    Window::OnFocusChange(gained);
+    InvalidateErasing(hwnd());
+}
+
+LRESULT CNewLabel::OnGetObject(WPARAM flags, LPARAM objectId)
+{
+    // The name stays the system's: the window text, which is what the label shows.
+    if (accessibleRole_ != 0) {
+        if (const LRESULT answer = AnswerAccessibleObject(hwnd(), flags, objectId, {accessibleRole_, nullptr}))
+            return answer;
+    }
+    return Window::OnGetObject(flags, objectId);
 }

@@ -56,9 +56,17 @@ public:
     int FontHeight() const { return fontHeight_; }
     int LinkFlag() const { return link_; }
 
+    // The role assistive technology is told (ROLE_SYSTEM_LINK for a link look, push button for
+    // a hot spot that acts on a click); 0 leaves the system's own.
+    void SetAccessibleRole(long role) { accessibleRole_ = role; }
+    long AccessibleRole() const { return accessibleRole_; }
+
 protected:
     // Replaces the static control's own painting.
     void OnPaint() override;
+    // A label that takes the focus shows it: repainted when it comes and goes.
+    void OnFocusChange(bool gained) override;
+    LRESULT OnGetObject(WPARAM flags, LPARAM objectId) override;
 
 private:
     // A font from the description with the recorded height, bold and italic and the given
@@ -85,4 +93,5 @@ private:
     int italic_ = 0;
     int fontHeight_ = 0;
     int link_ = 0;
+    long accessibleRole_ = 0;
 };

@@ -160,3 +160,26 @@ TEST(ThemeFiles, FileNameWithNonAsciiLettersIsFoundThroughTheAnsiCalls)
     EXPECT_EQ(ProfileIniSource(path).Read("MAINWINDOW", "caption", kThemeValueLength), kDescripcion);
     EXPECT_NE(GetFileAttributesA((folder.path() + "th\xE8me.lcd").c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+// The page loader reads a section at a time: every answer must be the single read's.
+TEST(ThemeFiles, SectionReadsAnswerAsSingleReads)
+{
+    TempFolder folder;
+    const std::string path = folder.Write(
+        "tricky.lcd", "; comment\r\n[MainWindow]\r\n  Caption  =  Uninstall [ProductName]  \r\nwidth=1\r\nWIDTH=2\r\n"
+                      "quoted=\"a b\"\r\nsingle='x'\r\nhalf=\"open\r\nlone=\"\r\nempty=\r\nnoequals\r\n; c=3\r\n"
+                      "long=" + std::string(600, 'l') + "\r\nansi=D\xE9j\xE0\r\n[info]\r\nTOTAL=3\r\n[MAINWINDOW]\r\nlate=9\r\n");
+    const ProfileIniSource single(path);
+    const SectionIniSource sections(path);
+    const SectionIniSource absent(folder.path() + "absent.lcd");
+    for (const char* key : {"caption", "CAPTION", "width", "quoted", "single", "half", "lone", "empty", "noequals",
+                            "; c", "c", "long", "ansi", "late", "missing"}) {
+        for (std::size_t length : {kThemeValueLength, kTotalValueLength, std::size_t{3}}) {
+            EXPECT_EQ(sections.Read("MAINWINDOW", key, length), single.Read("MAINWINDOW", key, length))
+                << key << " " << length;
+        }
+        EXPECT_EQ(absent.Read("MAINWINDOW", key, kThemeValueLength), "") << key;
+    }
+    EXPECT_EQ(sections.Read("INFO", "total", kTotalValueLength), "3");
+    EXPECT_EQ(sections.Read("DADOS", "0,0", kThemeValueLength), "");
+}

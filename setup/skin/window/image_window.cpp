@@ -5,6 +5,7 @@
 #include "common/ole_picture.h"
 #include "setup/shell/product_context.h"
 #include "setup/skin/colour_value.h"
+#include "setup/skin/controls/high_contrast.h"
 #include "setup/skin/profile_ini_source.h"
 #include "setup/skin/text_variables.h"
 #include "setup/skin/theme_data.h"
@@ -67,13 +68,14 @@ void CImageWindow::LoadTheme(const std::string& themeFolder, const std::string& 
     Place();
     if (fileName_ == kRemovalPageName)
         PrepareProgressPage();
+    PrepareAccessibility();
 }
 
 void CImageWindow::LoadThemeFile(const std::string& path)
 {
     themePath_ = path;
     ResetControls();
-    const ThemeData theme = LoadThemeData(ProfileIniSource(path), path);
+    const ThemeData theme = LoadThemeData(SectionIniSource(path), path);
     settings_ = theme.window;
     ApplyWindowSettings(theme);
     ApplyWindowFont();
@@ -253,7 +255,9 @@ void CImageWindow::SetBackgroundPicture(const std::string& path)
 void CImageWindow::OnPaint()
 {
     PaintDC dc(hwnd());
-    if (pictureFlag_ != 255 || pictureBitmap_ == nullptr)
+    // High contrast keeps the layout but leaves the picture out: text must stand on the
+    // system's plain window colour.
+    if (pictureFlag_ != 255 || pictureBitmap_ == nullptr || HighContrastOn())
         return;
     RECT outer{};
     GetWindowRect(hwnd(), &outer);
@@ -270,14 +274,46 @@ void CImageWindow::OnPaint()
 HBRUSH CImageWindow::OnCtlColor(UINT type, HDC dc, HWND control)
 {
     if (type == WM_CTLCOLORDLG && control == hwnd())
-        return backgroundBrush_.get();
+        return HighContrastOn() ? GetSysColorBrush(COLOR_WINDOW) : backgroundBrush_.get();
     return Dialog::OnCtlColor(type, dc, control);
 }
 
 bool CImageWindow::PreTranslateMessage(MSG& msg)
 {
-    // Enter never presses a default button nor closes the page.
-    return msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN;
+    if (msg.message != WM_KEYDOWN)
+        return false;
+    switch (msg.wParam) {
+    case VK_RETURN:
+        // Enter never presses a default button nor closes the page.
+        return true;
+    case VK_TAB: {
+        // The dialog manager would follow the order the controls were created in, which is the
+        // theme file's backwards: the page is walked in reading order instead. Tab always
+        // leaves a control, even one that would take it as text (the rich-text box would
+        // otherwise keep the focus for good); Ctrl+Tab goes to the control, Alt+Tab is not ours.
+        if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+            return false;
+        MoveFocus(GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    case VK_SPACE:
+        return ClickFocusedControl();
+    default:
+        return false;
+    }
+}
+
+void CImageWindow::OnSystemChange(UINT message)
+{
+    Dialog::OnSystemChange(message);
+    // The common controls among the children follow the system's colours only when told.
+    if (message == WM_SYSCOLORCHANGE) {
+        for (int i = 0; i < catalogue_.RecordCount(); ++i) {
+            if (HWND child = ControlWindow(i))
+                SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+        }
+    }
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void CImageWindow::OnClose()

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "common/com_ptr.h"
 #include "common/dialog.h"
@@ -131,12 +132,35 @@ protected:
     BOOL OnInitDialog() override;
     bool PreTranslateMessage(MSG& msg) override;
     void OnPaint() override;
+    // High contrast turned on or off, or the system's colours changed: everything is drawn again.
+    void OnSystemChange(UINT message) override;
+    void OnShowWindow(bool shown) override;
+    LRESULT OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HBRUSH OnCtlColor(UINT type, HDC dc, HWND control) override;
     void OnClose() override;
     void OnCommand(UINT commandId, UINT notifyCode, HWND control) override;
 
 private:
     void LoadThemeFile(const std::string& path);
+
+    // Keyboard and assistive technology (image_window_access.cpp): tab stops and roles for the
+    // controls that act on a click, names for pictures and the progress bar, the focus.
+    void PrepareAccessibility();
+    // The page's enabled, visible tab stops in reading order.
+    std::vector<HWND> TabStops() const;
+    // Tab and Shift+Tab: the next or previous tab stop in reading order takes the focus.
+    void MoveFocus(bool backwards);
+    // The control the page starts with: its default button when that can take the focus, else
+    // its first tab stop; none when it has none.
+    HWND StartFocusControl() const;
+    void ApplyStartFocus();
+    void FocusControl(HWND control);
+    // Space on a focused control that acts on a click (a label or picture): the click. False
+    // when the focus is on no such control.
+    bool ClickFocusedControl();
+    // The control objects of a record, when it is of their kind.
+    CNewLabel* LabelOfRecord(const ControlRecord& record);
+    CMyStatic* PictureOfRecord(const ControlRecord& record);
     void ApplyWindowSettings(const ThemeData& theme);
     void ApplyWindowSetting(int slot, const std::string& value);
     void ApplyWindowFont();
@@ -214,6 +238,9 @@ private:
     int progressFill_ = -1;
     int statusId_[2] = {-1, -1};
     int statusSlot_[2] = {-1, -1};
+    // The page's start focus is given once the page is on screen (a hidden window cannot take
+    // it, and showing a dialog moves the focus to its first control).
+    bool startFocusPending_ = false;
 
     // The pools, built with the window and reused from page to page.
     std::array<CMyButton, kPoolSize> buttons_;

@@ -8,6 +8,7 @@
 #include "setup/shell/product_context.h"
 #include "setup/skin/folder_chooser/path_dialog.h"
 #include "setup/skin/language_file.h"
+#include "setup/skin/controls/accessible_object.h"
 #include "setup/skin/text_variables.h"
 
 namespace {
@@ -15,6 +16,8 @@ namespace {
 constexpr const char* kFinishSection = "SetupCompleteSuccess";
 constexpr const char* kFinishButtonKey = "1";
 constexpr const char* kFinishTextKey = "5";
+// The close button's caption when the language file gives none at all.
+constexpr const char* kBuiltInCloseCaption = "Close";
 
 std::string WithTextVariables(const std::string& text)
 {
@@ -163,19 +166,32 @@ void CImageWindow::SetStatusText(const std::string& text, int line)
         SetDlgItemTextA(hwnd(), statusId_[line], shown.c_str());
     if (statusSlot_[line] != -1)
         InvalidateRect(texts_[static_cast<std::size_t>(statusSlot_[line])].hwnd(), nullptr, TRUE);
+    // The label's own new text is announced by the system; the progress bar it names is not.
+    if (line == 0 && progressSlot_ >= 0)
+        AnnounceNameChange(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd());
     RepaintAll();
 }
 
 void CImageWindow::ShowFinishPage()
 {
     const int id = FindControlId("IDCANCEL");
-    if (id == -1)
+    if (id == -1) {
+        // With no close button the page would have nothing to end the run with: the close box
+        // comes back.
+        ChangeStyle(0, WS_SYSMENU);
         return;
+    }
     HWND button = GetDlgItem(hwnd(), id);
     EnableWindow(button, TRUE);
     const std::string& language = TheProductContext().languageFile;
-    SetWindowTextA(button, WithTextVariables(ReadLanguageText(language, kFinishSection, kFinishButtonKey)).c_str());
+    const std::string caption =
+        FindLanguageText(language, kFinishSection, kFinishButtonKey).value_or(kBuiltInCloseCaption);
+    SetWindowTextA(button, WithTextVariables(caption).c_str());
     SetStatusText(ReadLanguageText(language, kFinishSection, kFinishTextKey), 1);
+    // The keyboard user finds the close button under the focus.
+    startFocusPending_ = false;
+    if (IsWindowVisible(hwnd()))
+        FocusControl(button);
 }
 
 void CImageWindow::BrowseInstallFolder()

@@ -1,8 +1,11 @@
 #include "setup/skin/window/page_rules.h"
+#include "setup/skin/window/keyboard_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
+#include <vector>
 
 TEST(PageRules, CaptionHeightAndPlacement)
 {
@@ -60,4 +63,53 @@ TEST(PageRules, PropertyValues)
     EXPECT_EQ(HimetricToPixels(1270, 96), 48);
     EXPECT_EQ(HimetricToPixels(13, 96) + HimetricToPixels(14, 96), 1); // to the nearest pixel
     EXPECT_EQ(HimetricToPixels(INT_MAX, INT_MAX), INT_MAX);
+}
+
+TEST(KeyboardRules, ReadingOrderIsRowByRowLeftToRight)
+{
+    // Buttons at 305 with a link lower down beside them (its top above their middle), a
+    // second row, and a control given first but lower.
+    const std::vector<ControlRect> rects = {
+        {420, 305, 500, 330}, {244, 305, 324, 330}, {24, 311, 214, 327}, {24, 158, 494, 188},
+        {328, 305, 408, 330}, {24, 192, 494, 210}, {300, 158, 310, 168},
+    };
+    EXPECT_EQ(ReadingOrder(rects), (std::vector<int>{3, 6, 5, 2, 1, 4, 0}));
+    EXPECT_TRUE(ReadingOrder({}).empty());
+    // Extreme coordinates neither overflow nor lose a control.
+    EXPECT_EQ(ReadingOrder({{0, INT_MAX, 0, INT_MAX}, {0, INT_MIN, 0, INT_MAX}}), (std::vector<int>{1, 0}));
+}
+
+TEST(KeyboardRules, WhatActsOnAClickAndWhatAPictureIsCalled)
+{
+    auto record = [](const char* type, std::vector<std::pair<std::string, std::string>> lines) {
+        ControlRecord r;
+        r.type = type;
+        r.propertyCount = static_cast<int>(lines.size());
+        for (std::size_t j = 0; j < lines.size(); ++j) {
+            r.propertyNames[j] = lines[j].first;
+            r.propertyValues[j] = lines[j].second;
+        }
+        return r;
+    };
+    std::vector<std::pair<std::string, std::string>> link(10, {"x", ""});
+    link[9] = {"URL Link", "Yes"};
+    const struct {
+        ControlRecord record;
+        ClickRole role;
+    } cases[] = {
+        {record("TEXT", link), ClickRole::Link},
+        {record("TEXT", {{"x", ""}, {"On Click", "1 - Next"}}), ClickRole::PushButton},
+        {record("TEXT", {{"x", ""}, {"Caption", "Plain"}}), ClickRole::None},
+        {record("HOTSPOT", {}), ClickRole::PushButton},
+        {record("HOVER", {}), ClickRole::PushButton},
+        {record("BITMAP", {}), ClickRole::None},
+        {record("BITMAP", {{"Mouse Click", "2 - Back"}}), ClickRole::PushButton},
+        {record("BUTTON", link), ClickRole::None}, // a real button has its own role
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ClickRoleOf(c.record), c.role) << c.record.type;
+
+    EXPECT_EQ(PictureCaption(record("BITMAP", {{"x", "x"}, {"Caption", "Logo"}})), "Logo");
+    EXPECT_EQ(PictureCaption(record("ICON", {{"Icon File:", "IDI_INFO"}})), "");
+    EXPECT_EQ(PictureCaption(record("TEXT", {{"Caption", "Shown"}})), ""); // not a picture
 }
