@@ -47,7 +47,10 @@ BOOL CImageWindow::OnInitDialog()
         SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
-    return TRUE;
+    // No focus now: the window has no controls yet and is hidden, and taking the focus would
+    // activate it unseen (a round of activation messages before the page can show). Showing it
+    // activates it, and the page's start focus follows once it is on screen.
+    return FALSE;
 }
 
 void CImageWindow::LoadTheme(const std::string& themeFolder, const std::string& fileName,
