@@ -279,6 +279,14 @@ int main(int argc, char** argv)
     std::printf("setup / minimal: %.2f\n", MedianSeconds(seconds[1]) / MedianSeconds(seconds[0]));
     if (count > 2)
         std::printf("other / minimal: %.2f\n", MedianSeconds(seconds[2]) / MedianSeconds(seconds[0]));
+    if (count > 2) {
+        // The two setups of one round met the same moment of a shared machine: the median of
+        // their differences round by round shows a change the spread of the runs would hide.
+        std::vector<double> differences;
+        for (std::size_t i = 0; i < seconds[1].size() && i < seconds[2].size(); ++i)
+            differences.push_back(seconds[1][i].seconds - seconds[2][i].seconds);
+        std::printf("setup - other, round by round: median %+.1f ms\n", Median(differences) * 1000);
+    }
     if (!complete)
         std::printf("(some run showed no window within %.0f s)\n", kGiveUpSeconds);
     return complete ? 0 : 1;

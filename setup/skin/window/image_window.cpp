@@ -47,7 +47,10 @@ BOOL CImageWindow::OnInitDialog()
         SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
-    return TRUE;
+    // No focus now: the window has no controls yet and is hidden, and taking the focus would
+    // activate it unseen (a round of activation messages before the page can show). Showing it
+    // activates it, and the page's start focus follows once it is on screen.
+    return FALSE;
 }
 
 void CImageWindow::LoadTheme(const std::string& themeFolder, const std::string& fileName,
@@ -229,24 +232,36 @@ void CImageWindow::SetBackgroundColour(const std::string& colourText)
 void CImageWindow::SetBackgroundPicture(const std::string& path)
 {
     ComPtr<IPicture> picture;
+    Bitmap bmp;
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (!path.empty() && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-        picture = LoadPictureFromFile(path);
+    if (!path.empty() && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        // A BMP file goes straight into a DIB section, the same pixels without OLE's stream and
+        // device-bitmap copy (the costliest step before the page shows); other formats, and
+        // BMPs the system loader refuses, go through OLE.
+        bmp.reset(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+        if (!bmp)
+            picture = LoadPictureFromFile(path);
+    }
     OLE_HANDLE handle = 0;
     SHORT type = PICTYPE_UNINITIALIZED;
-    BITMAP info{};
+    HBITMAP shown = bmp.get();
     // Only a bitmap can be stretched over the window; anything else leaves no visible picture.
-    if (picture && SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
-        SUCCEEDED(picture->get_Handle(&handle)) && handle != 0 &&
-        GetObjectA(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof info, &info) != 0) {
+    if (shown == nullptr && picture && SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
+        SUCCEEDED(picture->get_Handle(&handle)))
+        shown = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+    BITMAP info{};
+    if (shown != nullptr && GetObjectA(shown, sizeof info, &info) != 0) {
         picture_ = std::move(picture);
-        pictureBitmap_ = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+        pictureDib_ = std::move(bmp);
+        pictureBitmap_ = shown;
         pictureSize_ = SIZE{info.bmWidth, info.bmHeight};
         pictureFlag_ = 255;
     } else {
         pictureFlag_ = 0;
         pictureBitmap_ = nullptr;
         picture_.reset();
+        pictureDib_.reset();
         pictureSize_ = SIZE{0, 0};
     }
     RepaintAll();

@@ -225,7 +225,8 @@ private:
     Brush backgroundBrush_;
 
     ComPtr<IPicture> picture_;
-    HBITMAP pictureBitmap_ = nullptr; // owned by picture_
+    Bitmap pictureDib_;                // a BMP file's picture
+    HBITMAP pictureBitmap_ = nullptr; // owned by picture_ or pictureDib_
     SIZE pictureSize_{0, 0};
     int pictureFlag_ = 0;
 

@@ -138,6 +138,20 @@ TEST_F(ThemedPage, WindowSettingsShapeTheWindow)
     EXPECT_EQ(shot.At(shot.width * 3 / 4 - 20, shot.height / 2), RGB(0, 0, 255));
 }
 
+TEST_F(ThemedPage, PictureOtherThanBmpIsPaintedAsABmpIs)
+{
+    // A GIF (red left half, blue right half) is not for the BMP loader: it comes through OLE.
+    const std::string gif("\x47\x49\x46\x38\x39\x61\x10\x00\x08\x00\xf0\x00\x00\xff\x00\x00\x00\x00\xff\x21\xf9"
+                          "\x04\x00\x00\x00\x00\x00\x2c\x00\x00\x00\x00\x10\x00\x08\x00\x00\x02\x13\x84\x6f\xa1"
+                          "\xab\x88\xcc\xdc\x81\x4b\x26\x1a\x2c\xc0\xd9\x72\xfd\x79\x58\x01\x00\x3b",
+                          60);
+    ASSERT_TRUE(WriteTextFile(folder.Path() + "back.gif", gif));
+    Load(Theme("width=300\r\nheight=200\r\nbkimage=" + folder.Path() + "back.gif\r\n", {}));
+    const ScreenPixels shot = ShowAndCapture();
+    EXPECT_EQ(shot.At(shot.width / 4, shot.height / 2), RGB(255, 0, 0));
+    EXPECT_EQ(shot.At(shot.width * 3 / 4 - 20, shot.height / 2), RGB(0, 0, 255));
+}
+
 struct PlacementCase {
     const char* startup;
     int left; // -1: W - w; -2: centred
