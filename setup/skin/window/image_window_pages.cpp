@@ -166,7 +166,7 @@ void CImageWindow::SetStatusText(const std::string& text, int line)
     RepaintAll();
 }
 
-void CImageWindow::ShowFinishPage()
+void CImageWindow::ShowFinishPage(const std::string& restartNote)
 {
     const int id = FindControlId("IDCANCEL");
     if (id == -1)
@@ -175,7 +175,10 @@ void CImageWindow::ShowFinishPage()
     EnableWindow(button, TRUE);
     const std::string& language = TheProductContext().languageFile;
     SetWindowTextA(button, WithTextVariables(ReadLanguageText(language, kFinishSection, kFinishButtonKey)).c_str());
-    SetStatusText(ReadLanguageText(language, kFinishSection, kFinishTextKey), 1);
+    std::string finishText = ReadLanguageText(language, kFinishSection, kFinishTextKey);
+    if (!restartNote.empty())
+        finishText = finishText.empty() ? restartNote : finishText + "\r\n" + restartNote;
+    SetStatusText(finishText, 1);
 }
 
 void CImageWindow::BrowseInstallFolder()
