@@ -20,6 +20,15 @@ if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
     WINDOWS
     PROPERTIES RESOURCE_LOCK OrvaneEvent FIXTURES_REQUIRED wine_desktop
   )
+  # Runs as deployment tools start them: exit codes, files in use (queued in the machine's
+  # pending-rename list, which each test puts back), the log file.
+  vt_test(setup_deployment_e2e_tests
+    SOURCES e2e/deployment_runs_test.cpp e2e/themed_run.cpp
+    DEPS vt_test_support
+    WINDOWS
+    PROPERTIES RESOURCE_LOCK "OrvaneEvent;Screen;PendingFileRenames" FIXTURES_REQUIRED wine_desktop
+  )
+  add_dependencies(setup_deployment_e2e_tests setup hold_file)
   # The sample product's removal page and language file, beside the tests that stage them.
   foreach(sample theme/uninstall.lcd theme/uninstall.bmp language.lan)
     get_filename_component(name ${sample} NAME)
