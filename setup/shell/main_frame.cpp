@@ -60,14 +60,15 @@ int CMainFrame::OnCreate(const CREATESTRUCTA& create)
     if (FrameWindow::OnCreate(create) == -1)
         return -1;
     SetTraceSender(hwnd());
-    // Until the removal has run, the run has removed nothing.
+    // Until the removal has run, the run could not run; each way it ends says what it was.
     TheRunOutcome() = RunOutcome();
-    TheRunOutcome().end = RunEnd::Declined;
 
     if (!TakeRunLock())
         return -1;
-    if (TheProductContext().runMode == kRunUninstall && !ConfirmUninstall())
+    if (TheProductContext().runMode == kRunUninstall && !ConfirmUninstall()) {
+        TheRunOutcome().end = RunEnd::Declined;
         return -1;
+    }
 
     currentPage_ = -1;
     StartRun();
