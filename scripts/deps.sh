@@ -21,6 +21,8 @@ have_file /usr/src/googletest/CMakeLists.txt || need+=(googletest)
 have_cmd clang++ || need+=(clang)
 # The host-side resource check and the release packaging.
 have_cmd python3 || need+=(python3)
+# The syntax check of the Ansible sample in samples/deployment/ (about 90 s to install).
+have_cmd ansible-playbook || need+=(ansible)
 have_file "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null || echo /nonexistent)" \
   || need+=(libclang-rt-14-dev)
 
