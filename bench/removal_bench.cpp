@@ -15,6 +15,8 @@
 //
 //   removal_bench.exe <setup.exe> <sample product folder> [runs] [N ...]
 //                                       (defaults: 5 runs; N = 1000 10000 50000)
+//   removal_bench.exe <setup.exe> --log [runs] [N ...]
+//       the deployment log file's cost instead: /S /LOG=<file> against /S (default N = 50000)
 //
 // The sample product folder holds language.lan and theme\uninstall.lcd and theme\uninstall.bmp;
 // the theme's picture is staged outside the removed files and the theme pointed at it.
@@ -556,6 +558,65 @@ int RunBenchmark(const std::string& setupExe, const std::string& sampleFolder, i
     return 0;
 }
 
+// The cost of the deployment log file: "setup.exe /S /LOG=<file>" against "setup.exe /S", both
+// windowless, alternated, restaged before every run; the log file is deleted after each run.
+int RunLogBenchmark(const std::string& setupExe, int runs, const std::vector<int>& sizes)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    Stage stage;
+    stage.productCode = "{VT-BENCH-LOG-" + std::to_string(GetCurrentProcessId()) + "}";
+    stage.filesFolder = std::string(temp) + "vt-bench-log-" + std::to_string(GetCurrentProcessId());
+    stage.installerFolder = WindowsFolder() + "Installer\\" + stage.productCode;
+    const std::string logFile = std::string(temp) + "vt-bench-run.log";
+    CreateDirectoryA((WindowsFolder() + "Installer").c_str(), nullptr);
+
+    std::printf("setup.exe /S with and without /LOG=<file>, median seconds\n");
+    std::printf("%8s %5s %10s %10s %10s %12s\n", "files", "runs", "/S", "/S /LOG", "log//S", "log KiB");
+    for (const int n : sizes) {
+        stage.count = n;
+        std::vector<double> plain, logged;
+        bool complete = true;
+        LARGE_INTEGER logSize = {};
+        for (int r = 0; r < runs; ++r) {
+            for (int turn = 0; turn < 2; ++turn) {
+                const bool withLog = (turn + r) % 2 == 1;
+                if (!StageProduct(stage, nullptr)) {
+                    std::fprintf(stderr, "staging %d files failed\n", n);
+                    Unstage(stage);
+                    return 1;
+                }
+                DeleteFileA(logFile.c_str());
+                const std::string options = withLog ? " /LOG=" + Quoted(logFile) : std::string();
+                const ChildRun run = RunChild(setupExe, Quoted(setupExe) + " /S " + stage.productCode + options);
+                complete = complete && run.ended && AllGone(stage);
+                (withLog ? logged : plain).push_back(run.seconds);
+                if (withLog) {
+                    WIN32_FILE_ATTRIBUTE_DATA data = {};
+                    if (GetFileAttributesExA(logFile.c_str(), GetFileExInfoStandard, &data)) {
+                        logSize.LowPart = data.nFileSizeLow;
+                        logSize.HighPart = static_cast<LONG>(data.nFileSizeHigh);
+                    }
+                }
+                Unstage(stage);
+            }
+        }
+        DeleteFileA(logFile.c_str());
+        const double mp = Median(plain), ml = Median(logged);
+        std::printf("%8d %5d %10.3f %10.3f %10.3f %12.0f%s\n", n, runs, mp, ml, ml / mp,
+                    static_cast<double>(logSize.QuadPart) / 1024.0, complete ? "" : "  (setup left files!)");
+        std::printf("%26s:", "/S");
+        for (const double t : plain)
+            std::printf(" %.3f", t);
+        std::printf("\n%26s:", "/S /LOG");
+        for (const double t : logged)
+            std::printf(" %.3f", t);
+        std::printf("\n");
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -570,8 +631,18 @@ int main(int argc, char** argv)
     }
     if ((argc == 4 || argc == 5) && std::string(argv[1]) == "--delete-loop")
         return RunDeleteLoop(argv[2], argv[3], argc == 5 && std::string(argv[4]) == "--window");
+    if (argc >= 3 && std::string(argv[2]) == "--log") {
+        const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+        std::vector<int> sizes;
+        for (int i = 4; i < argc; ++i)
+            sizes.push_back(std::atoi(argv[i]));
+        if (sizes.empty())
+            sizes = {50000};
+        return RunLogBenchmark(argv[1], runs, sizes);
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: removal_bench <setup.exe> <sample product folder> [runs] [N ...]\n");
+        std::fprintf(stderr, "usage: removal_bench <setup.exe> <sample product folder> [runs] [N ...]\n"
+                             "       removal_bench <setup.exe> --log [runs] [N ...]\n");
         return 2;
     }
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
