@@ -314,9 +314,15 @@ void CMainFrame::OnPaint()
     EndPaint(hwnd(), &paint);
 }
 
-void CMainFrame::OnFinalMessage()
+void CMainFrame::OnDestroy()
 {
+    // A window's properties go before the window does.
     if (lock_ && lock_->Held())
         UnmarkRunWindow(hwnd(), TheProductContext().productCode);
+    FrameWindow::OnDestroy();
+}
+
+void CMainFrame::OnFinalMessage()
+{
     SetTraceSender(nullptr);
 }

@@ -45,6 +45,7 @@ protected:
     int OnCreate(const CREATESTRUCTA& create) override;
     void OnTimer(UINT_PTR timerId) override;
     void OnPaint() override;
+    void OnDestroy() override;
     void OnFinalMessage() override;
 
 private:

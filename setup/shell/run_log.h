@@ -18,7 +18,13 @@ public:
     unsigned long Open(const std::string& path);
     bool IsOpen() const { return file_.valid(); }
 
-    void WriteTrace(const std::string& traceLine) { WriteLine("TRACE " + traceLine); }
+    // The file is opened at start-up, before any other thread exists, and never closed before
+    // the process ends: whether it is open can be read without the lock.
+    void WriteTrace(const std::string& traceLine)
+    {
+        if (IsOpen())
+            WriteLine("TRACE " + traceLine);
+    }
     void WriteEntry(const std::string& line) override { WriteLine("ENTRY " + line); }
     // Any other line, stamped; nothing when no file is open.
     void WriteLine(const std::string& text);
