@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "common/handles.h"
+#include "setup/shell/run_log.h"
 
 namespace {
 
@@ -558,6 +559,23 @@ int RunBenchmark(const std::string& setupExe, const std::string& sampleFolder, i
     return 0;
 }
 
+// Child side: the log file's writer alone, `count` entry lines as a removal writes them, timed
+// in a fresh process; the seconds go to the result file.
+int RunLogLines(const char* file, int count, const char* resultPath)
+{
+    DeleteFileA(file);
+    RunLog log;
+    if (log.Open(file) != 0)
+        return 1;
+    const double start = Now();
+    for (int i = 0; i < count; ++i)
+        log.WriteEntry("FILE removed C:\\Program Files\\Scrivex\\part" + std::to_string(i / 1000) + "\\file" +
+                       std::to_string(i) + ".dat");
+    char seconds[32] = {};
+    std::snprintf(seconds, sizeof seconds, "%.3f", Now() - start);
+    return WriteWholeFile(resultPath, seconds) ? 0 : 1;
+}
+
 // The cost of the deployment log file: "setup.exe /S /LOG=<file>" against "setup.exe /S", both
 // windowless, alternated, restaged before every run; the log file is deleted after each run.
 int RunLogBenchmark(const std::string& setupExe, int runs, const std::vector<int>& sizes)
@@ -605,6 +623,18 @@ int RunLogBenchmark(const std::string& setupExe, int runs, const std::vector<int
             }
         }
         DeleteFileA(logFile.c_str());
+        // The writer alone, in a process of its own, for the same number of lines.
+        std::vector<double> writer;
+        for (int r = 0; r < runs; ++r) {
+            const std::string out = logFile + ".seconds";
+            RunChild(SelfPath(), Quoted(SelfPath()) + " --log-lines " + Quoted(logFile) + " " + std::to_string(n) +
+                                     " " + Quoted(out));
+            std::string text;
+            if (ReadWholeFile(out, text))
+                writer.push_back(std::atof(text.c_str()));
+            DeleteFileA(out.c_str());
+        }
+        DeleteFileA(logFile.c_str());
         const double mp = Median(plain), ml = Median(logged);
         const double bp = *std::min_element(plain.begin(), plain.end());
         const double bl = *std::min_element(logged.begin(), logged.end());
@@ -616,7 +646,10 @@ int RunLogBenchmark(const std::string& setupExe, int runs, const std::vector<int
         std::printf("\n%26s:", "/S /LOG");
         for (const double t : logged)
             std::printf(" %.3f", t);
-        std::printf("\n");
+        std::printf("\n%26s:", "log writer alone");
+        for (const double t : writer)
+            std::printf(" %.3f", t);
+        std::printf("  (median %.3f s, %.1f %% of the best /S)\n", Median(writer), 100.0 * Median(writer) / bp);
         std::fflush(stdout);
     }
     return 0;
@@ -634,6 +667,8 @@ int main(int argc, char** argv)
         stage.count = std::atoi(argv[5]);
         return RunStage(stage);
     }
+    if (argc == 5 && std::string(argv[1]) == "--log-lines")
+        return RunLogLines(argv[2], std::atoi(argv[3]), argv[4]);
     if ((argc == 4 || argc == 5) && std::string(argv[1]) == "--delete-loop")
         return RunDeleteLoop(argv[2], argv[3], argc == 5 && std::string(argv[4]) == "--window");
     if (argc >= 3 && std::string(argv[2]) == "--log") {
