@@ -15,6 +15,8 @@
 //
 //   removal_bench.exe <setup.exe> <sample product folder> [runs] [N ...]
 //                                       (defaults: 5 runs; N = 1000 10000 50000)
+//   removal_bench.exe <setup.exe> --log [runs] [N ...]
+//       the deployment log file's cost instead: /S /LOG=<file> against /S (default N = 50000)
 //
 // The sample product folder holds language.lan and theme\uninstall.lcd and theme\uninstall.bmp;
 // the theme's picture is staged outside the removed files and the theme pointed at it.
@@ -35,6 +37,7 @@
 #include <vector>
 
 #include "common/handles.h"
+#include "setup/shell/run_log.h"
 
 namespace {
 
@@ -556,6 +559,102 @@ int RunBenchmark(const std::string& setupExe, const std::string& sampleFolder, i
     return 0;
 }
 
+// Child side: the log file's writer alone, `count` entry lines as a removal writes them, timed
+// in a fresh process; the seconds go to the result file.
+int RunLogLines(const char* file, int count, const char* resultPath)
+{
+    DeleteFileA(file);
+    RunLog log;
+    if (log.Open(file) != 0)
+        return 1;
+    const double start = Now();
+    for (int i = 0; i < count; ++i)
+        log.WriteEntry("FILE removed C:\\Program Files\\Scrivex\\part" + std::to_string(i / 1000) + "\\file" +
+                       std::to_string(i) + ".dat");
+    char seconds[32] = {};
+    std::snprintf(seconds, sizeof seconds, "%.3f", Now() - start);
+    return WriteWholeFile(resultPath, seconds) ? 0 : 1;
+}
+
+// The cost of the deployment log file: "setup.exe /S /LOG=<file>" against "setup.exe /S", both
+// windowless, alternated, restaged before every run; the log file is deleted after each run.
+int RunLogBenchmark(const std::string& setupExe, int runs, const std::vector<int>& sizes)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    Stage stage;
+    stage.productCode = "{VT-BENCH-LOG-" + std::to_string(GetCurrentProcessId()) + "}";
+    stage.filesFolder = std::string(temp) + "vt-bench-log-" + std::to_string(GetCurrentProcessId());
+    stage.installerFolder = WindowsFolder() + "Installer\\" + stage.productCode;
+    const std::string logFile = std::string(temp) + "vt-bench-run.log";
+    CreateDirectoryA((WindowsFolder() + "Installer").c_str(), nullptr);
+
+    // On a shared machine the other loads only ever add time: the best run of each is printed
+    // beside the medians.
+    std::printf("setup.exe /S with and without /LOG=<file>, seconds: medians, then best runs\n");
+    std::printf("%8s %5s %10s %10s %10s %10s %10s %10s %12s\n", "files", "runs", "/S", "/S /LOG", "log//S",
+                "best /S", "best /LOG", "best ratio", "log KiB");
+    for (const int n : sizes) {
+        stage.count = n;
+        std::vector<double> plain, logged;
+        bool complete = true;
+        LARGE_INTEGER logSize = {};
+        for (int r = 0; r < runs; ++r) {
+            for (int turn = 0; turn < 2; ++turn) {
+                const bool withLog = (turn + r) % 2 == 1;
+                if (!StageProduct(stage, nullptr)) {
+                    std::fprintf(stderr, "staging %d files failed\n", n);
+                    Unstage(stage);
+                    return 1;
+                }
+                DeleteFileA(logFile.c_str());
+                const std::string options = withLog ? " /LOG=" + Quoted(logFile) : std::string();
+                const ChildRun run = RunChild(setupExe, Quoted(setupExe) + " /S " + stage.productCode + options);
+                complete = complete && run.ended && AllGone(stage);
+                (withLog ? logged : plain).push_back(run.seconds);
+                if (withLog) {
+                    WIN32_FILE_ATTRIBUTE_DATA data = {};
+                    if (GetFileAttributesExA(logFile.c_str(), GetFileExInfoStandard, &data)) {
+                        logSize.LowPart = data.nFileSizeLow;
+                        logSize.HighPart = static_cast<LONG>(data.nFileSizeHigh);
+                    }
+                }
+                Unstage(stage);
+            }
+        }
+        DeleteFileA(logFile.c_str());
+        // The writer alone, in a process of its own, for the same number of lines.
+        std::vector<double> writer;
+        for (int r = 0; r < runs; ++r) {
+            const std::string out = logFile + ".seconds";
+            RunChild(SelfPath(), Quoted(SelfPath()) + " --log-lines " + Quoted(logFile) + " " + std::to_string(n) +
+                                     " " + Quoted(out));
+            std::string text;
+            if (ReadWholeFile(out, text))
+                writer.push_back(std::atof(text.c_str()));
+            DeleteFileA(out.c_str());
+        }
+        DeleteFileA(logFile.c_str());
+        const double mp = Median(plain), ml = Median(logged);
+        const double bp = *std::min_element(plain.begin(), plain.end());
+        const double bl = *std::min_element(logged.begin(), logged.end());
+        std::printf("%8d %5d %10.3f %10.3f %10.3f %10.3f %10.3f %10.3f %12.0f%s\n", n, runs, mp, ml, ml / mp, bp, bl,
+                    bl / bp, static_cast<double>(logSize.QuadPart) / 1024.0, complete ? "" : "  (setup left files!)");
+        std::printf("%26s:", "/S");
+        for (const double t : plain)
+            std::printf(" %.3f", t);
+        std::printf("\n%26s:", "/S /LOG");
+        for (const double t : logged)
+            std::printf(" %.3f", t);
+        std::printf("\n%26s:", "log writer alone");
+        for (const double t : writer)
+            std::printf(" %.3f", t);
+        std::printf("  (median %.3f s, %.1f %% of the best /S)\n", Median(writer), 100.0 * Median(writer) / bp);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -568,10 +667,22 @@ int main(int argc, char** argv)
         stage.count = std::atoi(argv[5]);
         return RunStage(stage);
     }
+    if (argc == 5 && std::string(argv[1]) == "--log-lines")
+        return RunLogLines(argv[2], std::atoi(argv[3]), argv[4]);
     if ((argc == 4 || argc == 5) && std::string(argv[1]) == "--delete-loop")
         return RunDeleteLoop(argv[2], argv[3], argc == 5 && std::string(argv[4]) == "--window");
+    if (argc >= 3 && std::string(argv[2]) == "--log") {
+        const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+        std::vector<int> sizes;
+        for (int i = 4; i < argc; ++i)
+            sizes.push_back(std::atoi(argv[i]));
+        if (sizes.empty())
+            sizes = {50000};
+        return RunLogBenchmark(argv[1], runs, sizes);
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: removal_bench <setup.exe> <sample product folder> [runs] [N ...]\n");
+        std::fprintf(stderr, "usage: removal_bench <setup.exe> <sample product folder> [runs] [N ...]\n"
+                             "       removal_bench <setup.exe> --log [runs] [N ...]\n");
         return 2;
     }
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;

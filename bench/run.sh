@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds setup.exe and the benchmark, then runs it under Wine in a prefix of its own.
 #   bench/run.sh [runs] [N ...]   (the windowed figures use the sample product's theme)
+#   bench/run.sh --log [runs] [N ...]   (the cost of /LOG=<file>: /S /LOG against /S)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -18,4 +19,8 @@ trap wine_env_stop EXIT
 # those 2 seconds, which belong to this machine and not to setup. Unmanaged windows end at once.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 bin="$root/build/windows-x64/bin"
-wine "$bin/removal_bench.exe" "$(winepath -w "$bin/setup.exe")" "$(winepath -w "$root/samples/scrivex")" "$@"
+if [ "${1:-}" = "--log" ]; then
+  wine "$bin/removal_bench.exe" "$(winepath -w "$bin/setup.exe")" "$@"
+else
+  wine "$bin/removal_bench.exe" "$(winepath -w "$bin/setup.exe")" "$(winepath -w "$root/samples/scrivex")" "$@"
+fi

@@ -27,6 +27,8 @@ have_cmd openssl || need+=(openssl)
 # A software token and OpenSSL's PKCS#11 engine: the test signs with a key on a token too.
 have_cmd softhsm2-util || need+=(softhsm2)
 have_file /usr/lib/x86_64-linux-gnu/engines-3/pkcs11.so || need+=(libengine-pkcs11-openssl)
+# The syntax check of the Ansible sample in samples/deployment/ (about 90 s to install).
+have_cmd ansible-playbook || need+=(ansible)
 have_file "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null || echo /nonexistent)" \
   || need+=(libclang-rt-14-dev)
 

@@ -20,6 +20,27 @@ if(WIN32 AND VT_BUILD_TESTS AND TARGET setup)
     WINDOWS
     PROPERTIES RESOURCE_LOCK OrvaneEvent FIXTURES_REQUIRED wine_desktop
   )
+  # Runs as deployment tools start them: exit codes, files in use (queued in the machine's
+  # pending-rename list, which each test puts back), the log file.
+  vt_test(setup_deployment_e2e_tests
+    SOURCES e2e/deployment_runs_test.cpp e2e/themed_run.cpp
+    DEPS vt_test_support
+    WINDOWS
+    PROPERTIES RESOURCE_LOCK "OrvaneEvent;Screen;PendingFileRenames" FIXTURES_REQUIRED wine_desktop
+  )
+  add_dependencies(setup_deployment_e2e_tests setup hold_file)
+  # Files in use across a restart of a Wine prefix of its own, driven by a script: not a test
+  # of its own under CTest's emulator, and built beside the others.
+  add_executable(setup_restart_e2e_tests e2e/restart_run_test.cpp)
+  vt_common_flags(setup_restart_e2e_tests)
+  vt_static_runtime(setup_restart_e2e_tests)
+  target_link_libraries(setup_restart_e2e_tests PRIVATE vt_test_support GTest::gtest_main)
+  add_dependencies(setup_restart_e2e_tests setup hold_file removal_hook_helper)
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    add_test(NAME e2e.restart_in_own_prefix
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/restart_e2e.sh $<TARGET_FILE_DIR:setup_restart_e2e_tests>)
+    set_tests_properties(e2e.restart_in_own_prefix PROPERTIES TIMEOUT 900)
+  endif()
   # The sample product's removal page and language file, beside the tests that stage them.
   foreach(sample theme/uninstall.lcd theme/uninstall.bmp language.lan)
     get_filename_component(name ${sample} NAME)

@@ -8,6 +8,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     HardenProcess();
     CVantoraSetupApp app;
     app.Run();
-    // Every way a run can end, the user's refusal and a failed start-up included, exits with 0.
-    return 0;
+    // 0 on every way a run can end, unless the caller asked for the deployment tools' codes:
+    // the run's one outcome decides them.
+    return app.EndOfRun();
 }

@@ -1,12 +1,12 @@
 # The removal engine: decisions that need no system (portable), and the engine with its
 # operations and worker (Windows).
 vt_portable_library(setup_removal_logic
-  SOURCES removal_logic.cpp
+  SOURCES removal_logic.cpp removal_tally.cpp
   DEPS setup_shell_core
 )
 
 vt_windows_library(setup_removal
-  SOURCES vt_engine.cpp removal_operations.cpp removal_worker.cpp
+  SOURCES vt_engine.cpp removal_operations.cpp removal_worker.cpp restart_queue.cpp
   DEPS setup_removal_logic setup_removal_core setup_registry setup_language setup_skin_core
        setup_trace vt_common
 )
@@ -23,14 +23,16 @@ vt_test(setup_removal_logic_tests
 vt_test(setup_removal_tests
   WINDOWS
   SOURCES tests/vt_engine_test.cpp tests/removal_operations_test.cpp tests/third_party_test.cpp
+          tests/restart_queue_test.cpp
   DEPS setup_removal vt_test_support
   # An interactive tree delete may show the shell's progress window; a refused one traces to
-  # whatever viewer window exists.
-  PROPERTIES FIXTURES_REQUIRED wine_desktop RESOURCE_LOCK OrvaneEvent
+  # whatever viewer window exists. Files in use are queued in the machine's pending-rename list.
+  PROPERTIES FIXTURES_REQUIRED wine_desktop RESOURCE_LOCK "OrvaneEvent;PendingFileRenames"
 )
 # The removal's stand-ins are copied from beside the test program.
 if(TARGET setup_removal_tests)
-  add_dependencies(setup_removal_tests removal_recorder removal_hook removal_hook_dep removal_hook_helper)
+  add_dependencies(setup_removal_tests removal_recorder removal_hook removal_hook_dep removal_hook_helper
+                   hold_file)
 endif()
 
 # StartCopyNow's wait and trace order. These tests own a window of the trace viewer's class,

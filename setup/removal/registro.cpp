@@ -66,18 +66,19 @@ std::string CRegistro::ReadValue(const std::string& keyPath, const std::string& 
     return std::string(data.data(), length);
 }
 
-void DeleteRegistryValue(const std::string& valuePath)
+long DeleteRegistryValue(const std::string& valuePath)
 {
     const HKEY root = PredefinedKey(ChooseRegistryRoot(valuePath, IsLeadByte));
     if (root == nullptr)
-        return;
+        return ERROR_INVALID_PARAMETER;
     const ValuePathParts parts = SplitValuePath(valuePath, IsLeadByte);
     // Only the right to set values: enough to delete one, and nothing more is asked of a key
     // that the log names.
     RegKey key;
-    if (RegOpenKeyExA(root, parts.subKey.c_str(), 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, parts.valueName.c_str()); // a missing value is not an error to anyone
+    const LONG opened = RegOpenKeyExA(root, parts.subKey.c_str(), 0, KEY_SET_VALUE, key.put());
+    if (opened != ERROR_SUCCESS)
+        return opened;
+    return RegDeleteValueA(key, parts.valueName.c_str()); // a missing value is not an error to anyone
 }
 
 void DeleteUninstallKey(const std::string& keyPath)

@@ -13,8 +13,9 @@ public:
 };
 
 // Deletes the value named by a value path such as HKEY_CURRENT_USER\Software\Maker\Option.
-// Reports nothing; a path without a known root name deletes nothing.
-void DeleteRegistryValue(const std::string& valuePath);
+// Returns the system's status (ERROR_FILE_NOT_FOUND for a missing key or value); a path
+// without a known root name deletes nothing and gives ERROR_INVALID_PARAMETER.
+long DeleteRegistryValue(const std::string& valuePath);
 
 // Single-key delete of keyPath under HKEY_LOCAL_MACHINE; a key with sub-keys stays.
 void DeleteUninstallKey(const std::string& keyPath);

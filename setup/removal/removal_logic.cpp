@@ -1,6 +1,8 @@
 #include "setup/removal/removal_logic.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 #include "setup/shell/product_context.h"
 
@@ -133,4 +135,57 @@ int ScaledProgressPosition(int position, int total)
         return position;
     const std::int64_t scaled = static_cast<std::int64_t>(position) * kMaxProgressRange / total;
     return scaled > kMaxProgressRange ? kMaxProgressRange : static_cast<int>(scaled);
+}
+
+bool IsInUseError(unsigned long error)
+{
+    constexpr unsigned long kAccessDenied = 5, kSharingViolation = 32, kLockViolation = 33;
+    return error == kSharingViolation || error == kLockViolation || error == kAccessDenied;
+}
+
+std::string InUseHiddenName(const std::string& path, unsigned long processId, unsigned counter)
+{
+    const std::string::size_type slash = path.find_last_of('\\');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    char name[32] = {};
+    std::snprintf(name, sizeof name, "~vt%08lx%04x.del", processId & 0xFFFFFFFFul, counter & 0xFFFFu);
+    return folder + name;
+}
+
+namespace {
+
+std::string UpperAscii(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> FoldersToQueue(const std::vector<std::string>& stayingFolders,
+                                        const std::vector<std::string>& queuedFiles)
+{
+    std::vector<std::string> chosen;
+    for (const std::string& listed : stayingFolders) {
+        const std::string folder = DropTrailingBackslash(listed);
+        if (folder.empty())
+            continue;
+        const std::string prefix = UpperAscii(folder) + "\\";
+        bool holdsQueued = false;
+        for (const std::string& file : queuedFiles)
+            holdsQueued = holdsQueued || UpperAscii(file).compare(0, prefix.size(), prefix) == 0;
+        bool seen = false;
+        for (const std::string& c : chosen)
+            seen = seen || UpperAscii(c) == UpperAscii(folder);
+        if (holdsQueued && !seen)
+            chosen.push_back(folder);
+    }
+    // Deepest first; a stable sort keeps the log's order among folders of one depth.
+    std::stable_sort(chosen.begin(), chosen.end(), [](const std::string& a, const std::string& b) {
+        return std::count(a.begin(), a.end(), '\\') > std::count(b.begin(), b.end(), '\\');
+    });
+    return chosen;
 }

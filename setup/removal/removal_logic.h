@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The decisions of the removal operations that need no system: the engine's Win32 side asks
 // these and then makes the calls.
@@ -52,3 +53,21 @@ unsigned TreeDeleteFlags(int runMode);
 // (and anything not positive) pass unchanged.
 int ScaledProgressRange(int total);
 int ScaledProgressPosition(int position, int total);
+
+// Whether a failed delete means that a program holds the file: a sharing or lock violation, or
+// access denied (what the system says for a file mapped as a running program's image). Error
+// numbers as the system gives them: 32, 33, 5.
+bool IsInUseError(unsigned long error);
+
+// The hidden name an in-use file is renamed to before it is queued for deletion at restart: in
+// the same folder, "~vt" followed by the process id and a counter in hexadecimal and ".del", so
+// that a reinstall before the restart can write the original name and the queued delete can
+// never hit the new file. "C:\App\core.dll", 0x1f2a, 1 gives "C:\App\~vt00001f2a0001.del".
+std::string InUseHiddenName(const std::string& path, unsigned long processId, unsigned counter);
+
+// Of the folders that stay after the closing steps, those that hold a file queued for restart
+// (compared without regard to case), deepest first: each is queued after its files and after its
+// own queued subfolders, so that the restart empties a folder before it removes it. Trailing
+// backslashes are dropped; duplicates go.
+std::vector<std::string> FoldersToQueue(const std::vector<std::string>& stayingFolders,
+                                        const std::vector<std::string>& queuedFiles);

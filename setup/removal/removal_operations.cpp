@@ -100,17 +100,17 @@ bool CVTEngine::PathExists(const std::string& path)
     return search.valid();
 }
 
-void CVTEngine::DeleteNtService(const std::string& serviceName)
+unsigned long CVTEngine::DeleteNtService(const std::string& serviceName)
 {
     ServiceHandle manager(OpenSCManagerA(nullptr, SERVICES_ACTIVE_DATABASEA, SC_MANAGER_ALL_ACCESS));
     if (!manager)
-        return;
+        return GetLastError();
     ServiceHandle service(OpenServiceA(manager, serviceName.c_str(), DELETE));
     if (!service)
-        return;
+        return GetLastError();
     // Neither stopped nor queried: a running service stays until it stops or the machine
     // restarts, and the system removes it then.
-    DeleteService(service);
+    return DeleteService(service) ? 0 : GetLastError();
 }
 
 void CVTEngine::RunThirdParty(const std::string& languageFile, std::string& run3rdTarget,
@@ -181,24 +181,34 @@ void CVTEngine::RemoveListedDirectories(const std::vector<std::string>& director
 {
     // In the order of the "DIR" lines and never retried: a parent listed before its child is
     // still not empty when its turn comes.
-    for (const std::string& listed : directories) {
-        const std::string folder = DropTrailingBackslash(listed);
-        if (PathExists(folder))
-            RemoveDirectoryA(folder.c_str());
-    }
+    for (const std::string& listed : directories)
+        RemoveListedDirectory(listed);
 }
 
-void CVTEngine::RemoveInstallFolder(bool removeAll, const std::string& installationPath, int runMode)
+EntryResult CVTEngine::RemoveListedDirectory(const std::string& listed)
+{
+    const std::string folder = DropTrailingBackslash(listed);
+    if (!PathExists(folder))
+        return EntryResult::NotThere;
+    return RemoveDirectoryA(folder.c_str()) ? EntryResult::Removed : EntryResult::Kept;
+}
+
+EntryResult CVTEngine::RemoveInstallFolder(bool removeAll, const std::string& installationPath, int runMode)
 {
     if (!removeAll)
-        return;
+        return EntryResult::NotThere;
     const std::string folder = DropTrailingBackslash(installationPath);
     // Judged before the existence test: an installation path that names no single folder (empty,
     // a wildcard) or a protected one is traced as refused even when nothing of that name exists.
     if (!MayDeleteTree(folder))
-        return;
-    if (PathExists(folder))
-        DeleteTree(folder, runMode);
+        return EntryResult::Refused;
+    if (!PathExists(folder))
+        return EntryResult::NotThere;
+    const TreeDeleteOutcome deleted = DeleteTree(folder, runMode);
+    if (deleted == TreeDeleteOutcome::Refused)
+        return EntryResult::Refused;
+    // The shell may report success and still leave what a program holds.
+    return deleted == TreeDeleteOutcome::Deleted && !PathExists(folder) ? EntryResult::Removed : EntryResult::Failed;
 }
 
 TreeDeleteOutcome CVTEngine::DeleteTree(const std::string& path, int runMode)

@@ -17,3 +17,11 @@ public:
     // The raw text; the receiver applies the text variables before showing it.
     virtual void SetStatusText(const std::string& text) = 0;
 };
+
+// Where the engine writes one line per entry carried out (the run's log file); none when no
+// log file was asked for. Called on the worker thread.
+class RemovalJournal {
+public:
+    virtual ~RemovalJournal() = default;
+    virtual void WriteEntry(const std::string& line) = 0;
+};

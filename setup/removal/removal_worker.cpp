@@ -34,8 +34,10 @@ int CVTEngine::StartCopyNow()
     Trace("StartCopyNow 1");
     // The thread object keeps its handle until it goes out of scope here, after the wait.
     WorkerThread worker;
-    if (!worker.Start(&RemovalThread, this))
-        return 0; // nothing removed; the caller finishes as after a removal
+    if (!worker.Start(&RemovalThread, this)) {
+        startError_ = GetLastError();
+        return 0; // nothing removed; the caller tells the user and keeps the uninstall key
+    }
     Trace("StartCopyNow 2");
     // The result is not looked at: a failed wait cannot happen with a valid handle, and either
     // way there is nothing left to do but finish.

@@ -31,6 +31,22 @@ std::size_t ReadProgramName(const std::string& line, std::string& name)
     return i;
 }
 
+// ASCII letters only: the options are plain ASCII words.
+bool EqualsIgnoringCase(const std::string& a, const char* b)
+{
+    std::size_t i = 0;
+    for (; i < a.size() && b[i] != '\0'; ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<char>(y - 'a' + 'A');
+        if (x != y)
+            return false;
+    }
+    return i == a.size() && b[i] == '\0';
+}
+
 } // namespace
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine)
@@ -110,5 +126,31 @@ std::optional<StartupArguments> ParseStartupArguments(const std::vector<std::str
     StartupArguments parsed;
     parsed.runMode = mode;
     parsed.productCode = arguments[1];
+    for (std::size_t i = 2; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (EqualsIgnoringCase(argument, "/EXITCODES")) {
+            parsed.exitCodes = true;
+        } else if (EqualsIgnoringCase(argument, "/LOG")) {
+            parsed.writeLog = true;
+            parsed.logFile.clear();
+        } else if (argument.size() > 5 && EqualsIgnoringCase(argument.substr(0, 5), "/LOG=")) {
+            parsed.writeLog = true;
+            parsed.logFile = argument.substr(5);
+        }
+    }
     return parsed;
+}
+
+std::string DefaultRunLogPath(const std::string& tempFolder, const std::string& productCode)
+{
+    std::string name = productCode;
+    for (char& c : name) {
+        if (c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
+            c == '|' || static_cast<unsigned char>(c) < 32)
+            c = '_';
+    }
+    std::string folder = tempFolder;
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder + name + ".log";
 }

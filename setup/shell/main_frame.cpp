@@ -3,10 +3,14 @@
 #include <iterator>
 
 #include "common/application.h"
+#include "setup/removal/restart_queue.h"
 #include "setup/removal/vt_engine.h"
 #include "setup/shell/confirmation.h"
 #include "setup/shell/product_context.h"
+#include "setup/shell/run_lock.h"
+#include "setup/shell/run_log.h"
 #include "setup/shell/run_message_box.h"
+#include "setup/shell/run_outcome.h"
 #include "setup/shell/trace.h"
 #include "setup/skin/language_file.h"
 
@@ -17,6 +21,9 @@ const char* const kLogNotFound =
 const char* const kLogNotFoundCaption = "Vantora";
 const char* const kProductUninstalled = "Product uninstalled.";
 const char* const kRemovalTheme = "uninstall.lcd";
+// The finish section's restart note, shown after its finish text when items wait for a restart.
+const char* const kFinishSection = "SetupCompleteSuccess";
+const char* const kRestartNoteKey = "6";
 
 bool IsExistingFile(const std::string& path)
 {
@@ -33,14 +40,35 @@ CMainFrame::~CMainFrame()
     Destroy();
 }
 
+bool CMainFrame::TakeRunLock()
+{
+    const ProductContext& context = TheProductContext();
+    lock_ = std::make_unique<RunLock>(context.productCode);
+    if (lock_->Held()) {
+        MarkRunWindow(hwnd(), context.productCode);
+        return true;
+    }
+    Trace(("Removal already running " + context.productCode).c_str());
+    if (context.runMode != kRunSilent)
+        BringRunToFront(context.productCode);
+    TheRunOutcome().end = RunEnd::AlreadyRunning;
+    return false;
+}
+
 int CMainFrame::OnCreate(const CREATESTRUCTA& create)
 {
     if (FrameWindow::OnCreate(create) == -1)
         return -1;
     SetTraceSender(hwnd());
+    // Until the removal has run, the run could not run; each way it ends says what it was.
+    TheRunOutcome() = RunOutcome();
 
-    if (TheProductContext().runMode == kRunUninstall && !ConfirmUninstall())
+    if (!TakeRunLock())
         return -1;
+    if (TheProductContext().runMode == kRunUninstall && !ConfirmUninstall()) {
+        TheRunOutcome().end = RunEnd::Declined;
+        return -1;
+    }
 
     currentPage_ = -1;
     StartRun();
@@ -62,6 +90,7 @@ void CMainFrame::StartRun()
 {
     ProductContext& context = TheProductContext();
     if (!IsExistingFile(context.uninstallLogPath)) {
+        TheRunOutcome().end = RunEnd::NotInstalled;
         ShowRunMessageBox(hwnd(), kLogNotFound, kLogNotFoundCaption, MB_OK | MB_ICONINFORMATION);
         EndRun();
         return;
@@ -102,6 +131,9 @@ bool CMainFrame::RequestEndRun()
         endPending_ = true;
         return false;
     }
+    // Before the removal has begun the run ends with nothing removed, as if declined.
+    if (!engine_)
+        TheRunOutcome().end = RunEnd::Declined;
     EndRun();
     return true;
 }
@@ -114,23 +146,70 @@ void CMainFrame::OnTimer(UINT_PTR timerId)
     }
     // One-shot: killed before the removal's wait, which dispatches timers, can re-enter here.
     KillTimer(hwnd(), kRemovalTimerId);
+    // A tick that another program posts, during the removal or after the run, starts nothing:
+    // one engine per run.
+    if (engine_ || ended_) {
+        FrameWindow::OnTimer(timerId);
+        return;
+    }
     Trace("UN 1");
     engine_ = std::make_unique<CVTEngine>(TheProductContext());
     engine_->SetProgress(removalWindow_);
+    if (TheRunLog().IsOpen())
+        engine_->SetJournal(&TheRunLog());
     Trace("UN 2");
     removing_ = true;
-    engine_->StartCopyNow();
+    const bool started = engine_->StartCopyNow() != 0;
     removing_ = false;
+    SetOutcomeFromEngine(started);
     Trace("UN 3");
     FinishRun();
     Trace("UN 4");
     FrameWindow::OnTimer(timerId);
 }
 
+void CMainFrame::SetOutcomeFromEngine(bool workerStarted)
+{
+    RunOutcome& outcome = TheRunOutcome();
+    outcome.tally = engine_->Tally();
+    if (!workerStarted) {
+        outcome.end = RunEnd::CouldNotRun;
+        outcome.failure = "The removal could not be started:\r\n" + SystemErrorText(engine_->StartError()) +
+                          "\r\n\r\nNothing was removed.";
+        Trace(("Removal not started (error " + std::to_string(engine_->StartError()) + ")").c_str());
+    } else if (!engine_->LogRead()) {
+        outcome.end = RunEnd::CouldNotRun;
+        outcome.failure = "The uninstallation information could not be read:\r\n" +
+                          TheProductContext().uninstallLogPath + "\r\n" + SystemErrorText(engine_->LogError()) +
+                          "\r\n\r\nNothing was removed. Try again later.";
+        Trace(("Uninstall log unreadable (error " + std::to_string(engine_->LogError()) + ")").c_str());
+    } else {
+        outcome.end = RunEnd::Removed;
+    }
+}
+
+std::string CMainFrame::RestartNote() const
+{
+    if (!TheRunOutcome().RestartNeeded())
+        return std::string();
+    const std::string note = ReadLanguageText(TheProductContext().languageFile, kFinishSection, kRestartNoteKey);
+    return note.empty() ? kDefaultRestartNote : note;
+}
+
 void CMainFrame::FinishRun()
 {
     const ProductContext& context = TheProductContext();
     Trace("FinishUninstall 1");
+    if (TheRunOutcome().end == RunEnd::CouldNotRun) {
+        // Nothing was removed and the uninstall key stays: the user is told why, and a silent
+        // run's box closes by itself.
+        ShowRunMessageBox(hwnd(), TheRunOutcome().failure.c_str(), CurrentApplicationTitle().c_str(),
+                          MB_OK | MB_ICONERROR);
+        EndRun();
+        if (removalWindow_ != nullptr)
+            removalWindow_->Destroy();
+        return;
+    }
     if (context.runMode == kRunSilent) {
         Trace("FinishUninstall 2");
         EndRun();
@@ -138,7 +217,8 @@ void CMainFrame::FinishRun()
     }
     if (context.windowless == kFlagOn) {
         Trace("FinishUninstall 3");
-        MessageBoxA(hwnd(), kProductUninstalled, CurrentApplicationTitle().c_str(), MB_OK);
+        MessageBoxA(hwnd(), WithRestartNote(kProductUninstalled, RestartNote()).c_str(),
+                    CurrentApplicationTitle().c_str(), MB_OK);
         EndRun();
         return;
     }
@@ -151,7 +231,7 @@ void CMainFrame::FinishRun()
         return;
     }
     // The run now ends when the user presses the page's close button or closes the window.
-    removalWindow_->ShowFinishPage();
+    removalWindow_->ShowFinishPage(RestartNote());
 }
 
 bool CMainFrame::OnPageCommand(int /*controlId*/, int /*record*/, int action, const std::string& idName,
@@ -177,8 +257,12 @@ void CMainFrame::Finish()
         endPending_ = true;
         return;
     }
+    if (!engine_)
+        TheRunOutcome().end = RunEnd::Declined;
     if (TheProductContext().windowless == kFlagOn)
-        MessageBoxA(hwnd(), kProductUninstalled, CurrentApplicationTitle().c_str(), MB_OK);
+        MessageBoxA(hwnd(), WithRestartNote(kProductUninstalled, RestartNote()).c_str(),
+                    CurrentApplicationTitle().c_str(), MB_OK);
+    ended_ = true;
     PostQuitMessage(0);
 }
 
@@ -216,6 +300,9 @@ CImageWindow* CMainFrame::OpenPage()
 void CMainFrame::EndRun()
 {
     Trace("ByeByeInstall 1");
+    ended_ = true;
+    if (hwnd() != nullptr)
+        KillTimer(hwnd(), kRemovalTimerId);
     PostQuitMessage(0);
 }
 
@@ -225,6 +312,14 @@ void CMainFrame::OnPaint()
     PAINTSTRUCT paint;
     BeginPaint(hwnd(), &paint);
     EndPaint(hwnd(), &paint);
+}
+
+void CMainFrame::OnDestroy()
+{
+    // A window's properties go before the window does.
+    if (lock_ && lock_->Held())
+        UnmarkRunWindow(hwnd(), TheProductContext().productCode);
+    FrameWindow::OnDestroy();
 }
 
 void CMainFrame::OnFinalMessage()

@@ -9,6 +9,7 @@
 #include "setup/skin/window_font.h"
 
 class CVTEngine;
+class RunLock;
 
 // The hidden top-level window that sequences one run: confirmation, the uninstall-log check,
 // the removal from a one-shot timer, and the end of the run.
@@ -17,7 +18,8 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // The run is over: trace it and post the quit message (exit code 0).
+    // The run is over: trace it and post the quit message. The process's exit code comes from
+    // the run's outcome (TheRunOutcome), which the frame has set by then.
     void EndRun();
 
     // The process-wide window font that every themed window sets from its theme and takes.
@@ -43,12 +45,19 @@ protected:
     int OnCreate(const CREATESTRUCTA& create) override;
     void OnTimer(UINT_PTR timerId) override;
     void OnPaint() override;
+    void OnDestroy() override;
     void OnFinalMessage() override;
 
 private:
     bool ConfirmUninstall();
+    // One removal of a product at a time: false when another run holds the product's lock.
+    bool TakeRunLock();
     void StartRun();
+    // The removal's result becomes the run's outcome.
+    void SetOutcomeFromEngine(bool workerStarted);
     void FinishRun();
+    // The restart note when the removal queued items for the restart, else "".
+    std::string RestartNote() const;
     // The themed removal window for a product whose theme holds "uninstall.lcd", shown; none
     // when it cannot be made, and the run then goes the windowless way.
     CImageWindow* OpenRemovalWindow();
@@ -75,6 +84,8 @@ private:
     // short half-way.
     bool removing_ = false;
     bool endPending_ = false;
+    bool ended_ = false;
+    std::unique_ptr<RunLock> lock_;
 };
 
 constexpr UINT_PTR kRemovalTimerId = 1;

@@ -20,3 +20,15 @@ void FillProductPaths(ProductContext& context, const std::string& windowsFolder)
     context.themeFolder = productFolder + "theme\\";
     context.languageFile = productFolder + "language.lan";
 }
+
+std::string RunLockName(const std::string& productCode)
+{
+    std::string name = productCode;
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c == '\\')
+            c = '_';
+    }
+    return "Global\\VantoraSetup-" + name;
+}

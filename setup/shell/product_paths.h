@@ -15,3 +15,8 @@ std::string WithTrailingBackslash(const std::string& folder);
 // Fills the uninstall log path, theme folder and language file of the product under the
 // Windows folder: <windows>\Installer\<code>\uninstall.log, ...\theme\ and ...\language.lan.
 void FillProductPaths(ProductContext& context, const std::string& windowsFolder);
+
+// The machine-wide name of the lock that one removal of a product holds: "Global\VantoraSetup-"
+// and the product code in upper case (codes are written in either case), with every backslash,
+// which a kernel object's name may not hold, as "_".
+std::string RunLockName(const std::string& productCode);

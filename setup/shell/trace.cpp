@@ -4,6 +4,7 @@
 #include <ctime>
 #include <string>
 
+#include "setup/shell/run_log.h"
 #include "setup/shell/trace_line.h"
 
 namespace {
@@ -20,6 +21,9 @@ void Trace(const char* stepText)
     const std::time_t now = std::time(nullptr);
     // localtime's buffer is per thread in the Windows runtime, so the worker may call this too.
     const std::string line = FormatTraceLine(std::localtime(&now), stepText != nullptr ? stepText : "");
+
+    // A deployment's log file keeps every line, whether or not a viewer listens.
+    TheRunLog().WriteTrace(line);
 
     HWND viewer = FindWindowA(kTraceViewerClass, nullptr);
     if (viewer == nullptr)

@@ -12,6 +12,9 @@
 #include "setup/shell/main_frame.h"
 #include "setup/shell/product_context.h"
 #include "setup/shell/product_paths.h"
+#include "setup/shell/run_log.h"
+#include "setup/shell/run_outcome.h"
+#include "setup/shell/trace.h"
 
 namespace {
 
@@ -40,6 +43,13 @@ std::string WindowsFolder()
     return folder;
 }
 
+std::string TempFolder()
+{
+    char buffer[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathA(sizeof buffer, buffer);
+    return std::string(buffer, n < sizeof buffer ? n : 0);
+}
+
 std::string LoadResourceText(UINT id)
 {
     char buffer[256] = {};
@@ -53,6 +63,7 @@ CVantoraSetupApp::CVantoraSetupApp()
 {
     // Without a title string the program's file name is its title, as in the classic framework.
     SetTitle(ApplicationTitleFromModulePath(ModulePath()));
+    startedAt_ = GetTickCount64();
 }
 
 CVantoraSetupApp::~CVantoraSetupApp()
@@ -96,6 +107,11 @@ bool CVantoraSetupApp::ReadProductContext()
     if (!parsed)
         return false;
 
+    exitCodes_ = parsed->exitCodes;
+    // Opened first, so that the file holds the whole run.
+    if (parsed->writeLog)
+        OpenRunLog(parsed->logFile.empty() ? DefaultRunLogPath(TempFolder(), parsed->productCode) : parsed->logFile);
+
     ProductContext& context = TheProductContext();
     context.runMode = parsed->runMode;
     context.productCode = parsed->productCode;
@@ -116,4 +132,23 @@ bool CVantoraSetupApp::CreateMainFrame()
     SetMainWindow(nullptr);
     mainFrame_.reset();
     return false;
+}
+
+void CVantoraSetupApp::OpenRunLog(const std::string& path)
+{
+    // A log file that cannot be written never stops the removal; the trace says so.
+    const unsigned long error = TheRunLog().Open(path);
+    if (error != 0)
+        Trace(("Log file not opened " + path + " (error " + std::to_string(error) + ")").c_str());
+    else
+        Trace(("Log file " + path).c_str());
+}
+
+int CVantoraSetupApp::EndOfRun()
+{
+    const RunOutcome& outcome = TheRunOutcome();
+    const int code = ExitCodeFor(outcome, exitCodes_);
+    const double seconds = static_cast<double>(GetTickCount64() - startedAt_) / 1000.0;
+    TheRunLog().WriteLine(SummaryLine(outcome, code, seconds));
+    return code;
 }

@@ -13,6 +13,10 @@ public:
     CVantoraSetupApp();
     ~CVantoraSetupApp() override;
 
+    // After the message loop: the run's exit code (always 0 unless "/EXITCODES" was given),
+    // with the summary line written to the log file when there is one.
+    int EndOfRun();
+
 protected:
     bool InitInstance() override;
 
@@ -20,9 +24,12 @@ private:
     bool StartSockets();
     bool ReadProductContext();
     bool CreateMainFrame();
+    void OpenRunLog(const std::string& requested);
 
     CRegistro registry_;
     bool socketsStarted_ = false;
     bool oleStarted_ = false;
+    bool exitCodes_ = false;
+    unsigned long long startedAt_ = 0; // milliseconds, for the summary
     std::unique_ptr<CMainFrame> mainFrame_;
 };

@@ -173,6 +173,14 @@ bool SetupProcess::Start(const std::string& arguments, const std::string& progra
     return true;
 }
 
+void SetupProcess::Terminate()
+{
+    if (!process_)
+        return;
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 10000);
+}
+
 bool SetupProcess::HasExited() const
 {
     return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;

@@ -27,6 +27,8 @@ public:
     // name).
     bool Start(const std::string& arguments, const std::string& program = SetupExePath());
     DWORD Id() const { return id_; }
+    // Ends the process at once, as a killed run ends, and waits (bounded) until it has gone.
+    void Terminate();
     bool HasExited() const;
     // The exit code once the process has ended within the time, none otherwise. With
     // sawVisibleWindow given, also tells whether any top-level window of the process was

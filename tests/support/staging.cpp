@@ -95,6 +95,8 @@ StagedProduct::StagedProduct(const std::string& displayName)
 
 StagedProduct::~StagedProduct()
 {
+    if (keep_)
+        return;
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, UninstallKeyPath().c_str());
     RemoveTree(InstallerFolder());
     RemoveTree(installFolder_);

@@ -56,8 +56,11 @@ public:
     void SetInstallationPath(const std::string& path) const;
 
     bool UninstallKeyExists() const;
+    // Leaves everything in place at the end, for a later test (after a restart) to look at.
+    void KeepAfterTest() { keep_ = true; }
 
 private:
+    bool keep_ = false;
     std::string code_;
     std::string displayName_;
     std::string installFolder_;

@@ -149,4 +149,24 @@ TEST(RemovalLogic, ProgressAboveSixteenBitsIsScaled)
     EXPECT_EQ(ScaledProgressPosition(0, 100000), 0);
 }
 
+// In use: what a program's hold looks like, the hidden name in the same folder, and which
+// staying folders are queued after their files, deepest first.
+TEST(RemovalLogic, InUseFilesAndTheFoldersQueuedAfterThem)
+{
+    for (unsigned long e : {5ul, 32ul, 33ul})
+        EXPECT_TRUE(IsInUseError(e)) << e;
+    for (unsigned long e : {0ul, 2ul, 3ul, 123ul})
+        EXPECT_FALSE(IsInUseError(e)) << e;
+
+    EXPECT_EQ(InUseHiddenName("C:\\App\\bin\\core.dll", 0x1f2a, 1), "C:\\App\\bin\\~vt00001f2a0001.del");
+    EXPECT_EQ(InUseHiddenName("core.dll", 0xffffffff, 0x12345), "~vtffffffff2345.del");
+
+    const std::vector<std::string> queued = {"C:\\App\\bin\\~vt1.del", "c:\\app\\data\\x\\y.dat"};
+    EXPECT_EQ(FoldersToQueue({"C:\\App\\", "C:\\App\\bin", "C:\\Other", "C:\\App\\Data\\x", "C:\\app",
+                              "C:\\App\\bi"},
+                             queued),
+              (std::vector<std::string>{"C:\\App\\Data\\x", "C:\\App\\bin", "C:\\App"}));
+    EXPECT_TRUE(FoldersToQueue({"C:\\App"}, {}).empty());
+}
+
 } // namespace

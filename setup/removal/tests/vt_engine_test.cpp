@@ -10,6 +10,7 @@
 
 #include "setup/removal/tests/engine_test_support.h"
 #include "setup/removal/vt_engine.h"
+#include "tests/support/held_file.h"
 
 using namespace enginetest;
 
@@ -153,7 +154,12 @@ TEST(VTEngineLog, OnlyTheFirst999DirectoriesAreKept)
     EXPECT_TRUE(Exists(last)) << "the 1000th DIR line has no effect";
 }
 
-TEST(VTEngineLog, ClosingStepsRunWithoutALogAndDeleteTheUninstallKey)
+// A log that cannot be read (none at all, or one a scanner holds without sharing past the
+// retries) removes nothing and runs no closing step: the uninstall key stays, so the product can
+// still be removed later.
+class UnreadableLog : public ::testing::TestWithParam<bool> {};
+
+TEST_P(UnreadableLog, RemovesNothingAndKeepsTheUninstallKey)
 {
     TempFolder folder;
     ProductContext context = ContextIn(folder);
@@ -161,23 +167,41 @@ TEST(VTEngineLog, ClosingStepsRunWithoutALogAndDeleteTheUninstallKey)
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, context.uninstallKeyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                               nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
     RegCloseKey(key);
+    const std::string kept = folder / "kept.txt";
+    WriteTextFile(kept, "x");
+    const bool held = GetParam();
+    if (held)
+        WriteTextFile(context.uninstallLogPath, "FILE=" + kept + "\r\n");
+    HeldFile holder(context.uninstallLogPath, "exclusive");
+    if (held) {
+        ASSERT_TRUE(holder.Held());
+    } else {
+        holder.Release();
+    }
 
-    // No log file at all: nothing listed, but the key still goes and the bar ends at 0.
     RecordingProgress progress;
     CVTEngine engine(context);
     engine.SetProgress(&progress);
+    const ULONGLONG start = GetTickCount64();
     EXPECT_EQ(engine.RunUninstallLog(), 0);
+    const ULONGLONG took = GetTickCount64() - start;
 
-    EXPECT_EQ(progress.events, (Events{"status:Removing Files...", "status:", "position:0"}));
-    HKEY gone = nullptr;
-    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, context.uninstallKeyPath.c_str(), 0, KEY_READ, &gone), ERROR_SUCCESS);
-    if (gone != nullptr) {
-        RegCloseKey(gone);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, context.uninstallKeyPath.c_str());
-    }
+    EXPECT_FALSE(engine.LogRead());
+    EXPECT_EQ(engine.LogError(), held ? static_cast<unsigned long>(ERROR_SHARING_VIOLATION)
+                                      : static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+    // A held log is tried for a few seconds; a missing one is not waited for.
+    EXPECT_TRUE(held ? took >= 2500 : took < 1000) << took;
+    EXPECT_EQ(progress.events, (Events{"status:Removing Files..."}));
+    EXPECT_TRUE(Exists(kept));
+    HKEY stays = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, context.uninstallKeyPath.c_str(), 0, KEY_READ, &stays), ERROR_SUCCESS);
+    if (stays != nullptr)
+        RegCloseKey(stays);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, context.uninstallKeyPath.c_str());
 }
+
+INSTANTIATE_TEST_SUITE_P(VTEngineLog, UnreadableLog, ::testing::Values(false, true));
 
 TEST(VTEngineLog, RegistryValuesNamedInTheLogAreDeleted)
 {

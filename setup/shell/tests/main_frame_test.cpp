@@ -7,9 +7,12 @@
 #include <string>
 #include <thread>
 
+#include "common/application.h"
 #include "common/handles.h"
 #include "setup/shell/product_context.h"
 #include "setup/shell/run_message_box.h"
+#include "setup/shell/run_outcome.h"
+#include "tests/support/held_file.h"
 #include "tests/support/setup_process.h"
 #include "tests/support/unique_name.h"
 
@@ -317,6 +320,88 @@ TEST(CMainFrame, PageCommandsFinishOnlyForFinishWithoutTheBackAction)
             << c.idName << " " << c.action;
     }
     EXPECT_EQ(frame.RemovalWindow(), nullptr);
+}
+
+// Pumps this thread's messages until the quit message, for at most 30 seconds.
+bool RunUntilQuit()
+{
+    const ULONGLONG end = GetTickCount64() + 30000;
+    while (GetTickCount64() < end) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                return true;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return false;
+}
+
+// A log held without sharing past the retries: nothing is removed, the key stays (no closing
+// step runs), and the user is told in a box that a silent run closes by itself.
+TEST(CMainFrame, UnreadableLogIsToldAndTheRunCouldNotRun)
+{
+    DrainQueue();
+    StagedFolder staged(false);
+    SetContext(kRunSilent);
+    const std::string log = staged.path() + "uninstall.log";
+    TheProductContext().uninstallLogPath = log;
+    TheProductContext().themeFolder = staged.path() + "theme\\";
+    HeldFile holder(log, "exclusive");
+    ASSERT_TRUE(holder.Held());
+    SetSilentBoxTimeout(1500);
+    RecordingFrame frame;
+    BoxAnswerer watcher(kNobody);
+    ASSERT_TRUE(frame.Create(kFrameMenu, kFrameStyle, "frame"));
+    EXPECT_TRUE(RunUntilQuit());
+    SetSilentBoxTimeout(kSilentBoxTimeoutMs);
+    const SeenBox box = watcher.Seen();
+    ASSERT_TRUE(box.found);
+    EXPECT_TRUE(box.closedByItself);
+    EXPECT_EQ(box.caption, CurrentApplicationTitle());
+    EXPECT_EQ(box.text.rfind("The uninstallation information could not be read:\r\n" + log + "\r\n", 0), 0u)
+        << box.text;
+    EXPECT_EQ(box.owner, frame.hwnd());
+    EXPECT_EQ(TheRunOutcome().end, RunEnd::CouldNotRun);
+    EXPECT_EQ(ExitCodeFor(TheRunOutcome(), true), kExitFatal);
+    holder.Release();
+    frame.Destroy();
+    DrainQueue();
+}
+
+// Another program may post the removal timer: a second tick during the removal, or after it,
+// starts no second engine.
+TEST(CMainFrame, ASecondRemovalTimerIsIgnored)
+{
+    DrainQueue();
+    StagedFolder staged(false);
+    SetContext(kRunSilent);
+    TheProductContext().uninstallLogPath = staged.path() + "uninstall.log";
+    TheProductContext().themeFolder = staged.path() + "theme\\";
+    const std::string file = staged.path() + "theme\\gone.txt";
+    FileHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    {
+        FileHandle log(CreateFileA(TheProductContext().uninstallLogPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const std::string text = "FILE=" + file + "\n";
+        DWORD written = 0;
+        WriteFile(log, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+    RecordingFrame frame;
+    ASSERT_TRUE(frame.Create(kFrameMenu, kFrameStyle, "frame"));
+    PostMessageA(frame.hwnd(), WM_TIMER, kRemovalTimerId, 0);
+    PostMessageA(frame.hwnd(), WM_TIMER, kRemovalTimerId, 0);
+    EXPECT_TRUE(RunUntilQuit());
+    EXPECT_EQ(TheRunOutcome().end, RunEnd::Removed);
+    EXPECT_EQ(TheRunOutcome().tally.removed, 1);
+    // After the run a tick changes nothing either.
+    TheRunOutcome().tally.removed = 77;
+    SendMessageA(frame.hwnd(), WM_TIMER, kRemovalTimerId, 0);
+    EXPECT_EQ(TheRunOutcome().tally.removed, 77);
+    frame.Destroy();
+    DrainQueue();
 }
 
 } // namespace

@@ -85,7 +85,8 @@ public:
     // The progress page: Next and Back disabled, progress bar and status lines found.
     void PrepareProgressPage();
     // The end of a removal: the cancel button becomes the close button, the finish text shows.
-    void ShowFinishPage();
+    // `restartNote`, when given, follows the finish text on a line of its own.
+    void ShowFinishPage(const std::string& restartNote = std::string());
 
     // Page commands of the page's controls.
     void OnControlClicked(int controlId);

@@ -172,7 +172,7 @@ void CImageWindow::SetStatusText(const std::string& text, int line)
     RepaintAll();
 }
 
-void CImageWindow::ShowFinishPage()
+void CImageWindow::ShowFinishPage(const std::string& restartNote)
 {
     const int id = FindControlId("IDCANCEL");
     if (id == -1) {
@@ -187,7 +187,10 @@ void CImageWindow::ShowFinishPage()
     const std::string caption =
         FindLanguageText(language, kFinishSection, kFinishButtonKey).value_or(kBuiltInCloseCaption);
     SetWindowTextA(button, WithTextVariables(caption).c_str());
-    SetStatusText(ReadLanguageText(language, kFinishSection, kFinishTextKey), 1);
+    std::string finishText = ReadLanguageText(language, kFinishSection, kFinishTextKey);
+    if (!restartNote.empty())
+        finishText = finishText.empty() ? restartNote : finishText + "\r\n" + restartNote;
+    SetStatusText(finishText, 1);
     // The keyboard user finds the close button under the focus.
     startFocusPending_ = false;
     if (IsWindowVisible(hwnd()))
