@@ -36,10 +36,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "common/handles.h"
 #include "setup/shell/run_log.h"
 
 namespace {
+
+using bench::Median;
+using bench::Now;
+using bench::ReadWholeFile;
+using bench::WriteWholeFile;
 
 const char* const kUninstallRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 // A thousand files a folder, as an installation spreads them: Wine looks a missing name up by
@@ -51,18 +57,6 @@ constexpr DWORD kProbePeriodMs = 5;
 // An answer slower than this is not waited for; it is counted as this long.
 constexpr UINT kProbeTimeoutMs = 5000;
 
-double Now()
-{
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 std::string WindowsFolder()
 {
     char buffer[MAX_PATH] = {};
@@ -71,31 +65,6 @@ std::string WindowsFolder()
     if (folder.empty() || folder.back() != '\\')
         folder += '\\';
     return folder;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& content)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size) || size.QuadPart > 64 * 1024 * 1024)
-        return false;
-    content.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    return content.empty() ||
-           (ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr) && read == content.size());
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& content)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    DWORD written = 0;
-    return WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-           written == content.size();
 }
 
 // The sample product's removal page and language file, read once; the page's picture is put
@@ -383,15 +352,6 @@ void Unstage(const Stage& stage)
     DeleteFileA(stage.LanguagePath().c_str());
     RemoveDirectoryA(stage.installerFolder.c_str());
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, stage.KeyPath().c_str());
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 double Percentile(std::vector<double> values, double share)

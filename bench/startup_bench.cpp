@@ -22,48 +22,19 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "common/handles.h"
 
 namespace {
 
+using bench::Median;
+using bench::Now;
+using bench::ReadWholeFile;
+using bench::WriteWholeFile;
+
 const char* const kUninstallRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char* const kProductCode = "{5A7B1C2D-0000-4000-8000-0000000B3C4D}";
 constexpr double kGiveUpSeconds = 30;
-
-double Now()
-{
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-bool ReadWholeFile(const std::string& path, std::string& content)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size) || size.QuadPart > 64 * 1024 * 1024)
-        return false;
-    content.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    return content.empty() ||
-           (ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr) && read == content.size());
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& content)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file && WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-           written == content.size();
-}
 
 std::string InstallerFolder()
 {
@@ -193,15 +164,6 @@ int RunMinimal()
         DispatchMessageA(&msg);
     }
     return 0;
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 void PrintRuns(const char* name, const std::vector<Start>& starts)
