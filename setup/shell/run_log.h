@@ -17,6 +17,12 @@ public:
     // Opens the file, creating missing folders on its path; 0, or the system's reason why not.
     unsigned long Open(const std::string& path);
     bool IsOpen() const { return file_.valid(); }
+    // For a process that runs more than one removal (the tests): no more lines from here on.
+    void Close()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        file_.reset();
+    }
 
     // The file is opened at start-up, before any other thread exists, and never closed before
     // the process ends: whether it is open can be read without the lock.

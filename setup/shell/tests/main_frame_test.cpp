@@ -10,6 +10,7 @@
 #include "common/application.h"
 #include "common/handles.h"
 #include "setup/shell/product_context.h"
+#include "setup/shell/run_log.h"
 #include "setup/shell/run_message_box.h"
 #include "setup/shell/run_outcome.h"
 #include "tests/support/held_file.h"
@@ -322,6 +323,18 @@ TEST(CMainFrame, PageCommandsFinishOnlyForFinishWithoutTheBackAction)
     EXPECT_EQ(frame.RemovalWindow(), nullptr);
 }
 
+std::string ReadWholeFile(const std::string& path)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string content;
+    char buffer[4096];
+    DWORD n = 0;
+    while (file && ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0)
+        content.append(buffer, n);
+    return content;
+}
+
 // Pumps this thread's messages until the quit message, for at most 30 seconds.
 bool RunUntilQuit()
 {
@@ -372,7 +385,7 @@ TEST(CMainFrame, UnreadableLogIsToldAndTheRunCouldNotRun)
 }
 
 // Another program may post the removal timer: a second tick during the removal, or after it,
-// starts no second engine.
+// starts no second engine. The ticks are counted in the run's log file ("UN 1" once).
 TEST(CMainFrame, ASecondRemovalTimerIsIgnored)
 {
     DrainQueue();
@@ -383,23 +396,33 @@ TEST(CMainFrame, ASecondRemovalTimerIsIgnored)
     const std::string file = staged.path() + "theme\\gone.txt";
     FileHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     {
+        // Many missing files after the real one: the removal lasts while the second tick waits.
+        std::string text = "FILE=" + file + "\n";
+        for (int i = 0; i < 3000; ++i)
+            text += "FILE=" + staged.path() + "missing" + std::to_string(i) + ".txt\n";
         FileHandle log(CreateFileA(TheProductContext().uninstallLogPath.c_str(), GENERIC_WRITE, 0, nullptr,
                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        const std::string text = "FILE=" + file + "\n";
         DWORD written = 0;
         WriteFile(log, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }
+    const std::string runLog = staged.path() + "run.log";
+    ASSERT_EQ(TheRunLog().Open(runLog), 0u);
     RecordingFrame frame;
     ASSERT_TRUE(frame.Create(kFrameMenu, kFrameStyle, "frame"));
     PostMessageA(frame.hwnd(), WM_TIMER, kRemovalTimerId, 0);
     PostMessageA(frame.hwnd(), WM_TIMER, kRemovalTimerId, 0);
     EXPECT_TRUE(RunUntilQuit());
+    SendMessageA(frame.hwnd(), WM_TIMER, kRemovalTimerId, 0); // after the run
+    TheRunLog().Close();
     EXPECT_EQ(TheRunOutcome().end, RunEnd::Removed);
     EXPECT_EQ(TheRunOutcome().tally.removed, 1);
-    // After the run a tick changes nothing either.
-    TheRunOutcome().tally.removed = 77;
-    SendMessageA(frame.hwnd(), WM_TIMER, kRemovalTimerId, 0);
-    EXPECT_EQ(TheRunOutcome().tally.removed, 77);
+    EXPECT_EQ(TheRunOutcome().tally.notThere, 3000);
+    const std::string lines = ReadWholeFile(runLog);
+    std::size_t ticks = 0;
+    for (std::size_t at = lines.find("-UN 1*"); at != std::string::npos; at = lines.find("-UN 1*", at + 1))
+        ++ticks;
+    EXPECT_EQ(ticks, 1u);
+    DeleteFileA(runLog.c_str());
     frame.Destroy();
     DrainQueue();
 }
