@@ -35,7 +35,7 @@ echo "== Windows i686 (shipping target, build only)"
 if cmake --preset windows-i686 >/dev/null && cmake --build --preset windows-i686 -j "$jobs"; then
   # The shipping programs (not the benchmark nor the demonstration's driver) hold to the same
   # import allow-list as the tested x86_64 ones.
-  programs=$(ls build/windows-i686/bin/*.exe | grep -v -e removal_bench -e demo_driver)
+  programs=$(ls build/windows-i686/bin/*.exe | grep -v -e removal_bench -e startup_bench -e demo_driver)
   bash tests/check_imports.sh i686-w64-mingw32-objdump $programs || status=1
   # Their version resources and manifests, read on the host (they cannot run here).
   version=$(sed -n 's/^project(VantoraMaintenance VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
