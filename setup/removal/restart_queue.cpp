@@ -55,6 +55,10 @@ FileRemoval RemoveFileOrQueue(const std::string& path)
     if (!MoveFileExA(waiting.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
         removal.result = EntryResult::Failed;
         removal.error = GetLastError();
+        // Not queued (a caller without the right to the restart list): the file goes back to its
+        // own name, so what is left behind is the file the log named, not a hidden stranger.
+        if (waiting != path)
+            MoveFileExA(waiting.c_str(), path.c_str(), 0);
         return removal;
     }
     removal.result = EntryResult::Queued;
