@@ -38,6 +38,7 @@
 
 #include "bench/bench_support.h"
 #include "common/handles.h"
+#include "common/process_windows.h"
 #include "setup/shell/run_log.h"
 
 namespace {
@@ -384,22 +385,6 @@ void TimeOne(const Stage& stage, Contender contender, const std::string& setupEx
         timings.windowedPeak = std::max(timings.windowedPeak, run.peakBytes);
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK TakeVisibleWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // Milliseconds the window took to answer WM_NULL; the time-out when it did not answer in time,
 // a negative value when the window is gone.
 double ProbeAnswer(HWND window)
@@ -421,9 +406,7 @@ bool ProbeRemoval(const Stage& stage, const std::string& setupExe, std::vector<d
     HWND window = nullptr, bar = nullptr;
     const double giveUp = Now() + kChildTimeoutMs / 1000.0;
     while (bar == nullptr && !setup.Ended() && Now() < giveUp) {
-        WindowSearch search{setup.Id(), nullptr};
-        EnumWindows(TakeVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        window = search.found;
+        window = FirstVisibleWindowOf(setup.Id());
         bar = window != nullptr ? FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr) : nullptr;
         Sleep(kProbePeriodMs);
     }

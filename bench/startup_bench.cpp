@@ -24,6 +24,7 @@
 
 #include "bench/bench_support.h"
 #include "common/handles.h"
+#include "common/process_windows.h"
 
 namespace {
 
@@ -85,22 +86,6 @@ struct Product {
     }
 };
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK TakeVisibleWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // What one start took until its first window showed, in seconds; -1 when no window showed.
 struct Start {
     double seconds = -1;
@@ -120,12 +105,11 @@ Start TimeFirstWindow(const std::string& program, std::string commandLine, bool 
     Handle process(info.hProcess);
     CloseHandle(info.hThread);
     while (Now() - start < kGiveUpSeconds) {
-        WindowSearch search{info.dwProcessId, nullptr};
-        EnumWindows(TakeVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
+        const HWND shown = FirstVisibleWindowOf(info.dwProcessId);
+        if (shown != nullptr) {
             seen.seconds = Now() - start;
             if (closeIt)
-                PostMessageA(search.found, WM_CLOSE, 0, 0);
+                PostMessageA(shown, WM_CLOSE, 0, 0);
             break;
         }
         if (WaitForSingleObject(process, 1) == WAIT_OBJECT_0)

@@ -1,5 +1,6 @@
 #include "setup/shell/run_lock.h"
 
+#include "common/process_windows.h"
 #include "setup/shell/product_paths.h"
 
 namespace {
@@ -24,18 +25,6 @@ BOOL CALLBACK FindMarkedFrame(HWND window, LPARAM param)
     if (GetPropA(window, search->property.c_str()) == nullptr)
         return TRUE;
     search->frame = window;
-    return FALSE;
-}
-
-// The run's visible top-level window: its removal page, or a box it shows.
-BOOL CALLBACK FindShownWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<FrontSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
-        return TRUE;
-    search->shown = window;
     return FALSE;
 }
 
@@ -76,7 +65,8 @@ bool BringRunToFront(const std::string& productCode)
     if (search.frame == nullptr)
         return false;
     GetWindowThreadProcessId(search.frame, &search.processId);
-    EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
+    // The running run's removal page, or a box it shows.
+    search.shown = FirstVisibleWindowOf(search.processId);
     if (search.shown == nullptr)
         return false;
     // The running run's process may take the foreground from this one.

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "common/process_windows.h"
+
 std::string WindowText(HWND window)
 {
     const int length = GetWindowTextLengthA(window);
@@ -22,23 +24,6 @@ std::string ClassName(HWND window)
 namespace {
 
 constexpr DWORD kPollMs = 50;
-
-struct WindowSearch {
-    DWORD processId;
-    bool visible;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window)) {
-        search->visible = true;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 struct DialogSearch {
     DWORD processId;
@@ -135,9 +120,7 @@ bool IsHiddenMainFrame(HWND window, DWORD processId)
 
 bool HasVisibleWindow(DWORD processId)
 {
-    WindowSearch search = {processId, false};
-    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    return search.visible;
+    return FirstVisibleWindowOf(processId) != nullptr;
 }
 
 std::string SetupExePath()
