@@ -2,9 +2,7 @@
 
 #include <string>
 
-// The first status text of every removal; the program fixes it, no theme or language file
-// changes it.
-constexpr const char* kRemovingFilesText = "Removing Files...";
+#include "setup/core/removal_status_text.h"
 
 // What the removal engine tells whoever shows the removal: the removal window implements it by
 // sending messages to its progress bar and status line; a windowless run passes none; tests

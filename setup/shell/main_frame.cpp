@@ -154,9 +154,12 @@ void CMainFrame::OnTimer(UINT_PTR timerId)
     }
     Trace("UN 1");
     engine_ = std::make_unique<CVTEngine>(TheProductContext());
-    engine_->SetProgress(removalWindow_);
+    if (removalWindow_ != nullptr) {
+        windowProgress_ = std::make_unique<WindowProgress>(*removalWindow_);
+        engine_->SetProgress(windowProgress_.get());
+    }
     if (TheRunLog().IsOpen())
-        engine_->SetJournal(&TheRunLog());
+        engine_->SetJournal(&logJournal_);
     Trace("UN 2");
     removing_ = true;
     const bool started = engine_->StartCopyNow() != 0;

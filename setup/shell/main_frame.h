@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/frame_window.h"
+#include "setup/shell/removal_reports.h"
 #include "setup/skin/window/image_window.h"
 #include "setup/skin/window_font.h"
 
@@ -74,6 +75,9 @@ private:
 
     // The engine lives until the process ends, as the worker's product context does.
     std::unique_ptr<CVTEngine> engine_;
+    // What the engine reports to: the removal window (when there is one) and the log file.
+    std::unique_ptr<WindowProgress> windowProgress_;
+    LogJournal logJournal_{TheRunLog()};
 
     WindowFontHolder windowFont_;
     std::unique_ptr<CImageWindow> ownedRemovalWindow_;

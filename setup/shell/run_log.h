@@ -6,13 +6,12 @@
 #include <string>
 
 #include "common/handles.h"
-#include "setup/removal/removal_progress.h"
 
 // The log file a deployment asks for with "/LOG": every trace line, a line per log entry carried
 // out, and the run's summary, each stamped with the local date and time. The file is opened for
 // appending, so several runs can share it, and every line goes to the system as it is written,
 // so a run that is killed leaves what it had done. Any thread may write.
-class RunLog : public RemovalJournal {
+class RunLog {
 public:
     // Opens the file, creating missing folders on its path; 0, or the system's reason why not.
     unsigned long Open(const std::string& path);
@@ -31,7 +30,7 @@ public:
         if (IsOpen())
             WriteLine("TRACE " + traceLine);
     }
-    void WriteEntry(const std::string& line) override { WriteLine("ENTRY " + line); }
+    void WriteEntry(const std::string& line) { WriteLine("ENTRY " + line); }
     // Any other line, stamped; nothing when no file is open.
     void WriteLine(const std::string& text);
 

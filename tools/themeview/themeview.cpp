@@ -13,6 +13,7 @@
 #include "common/message_pump.h"
 #include "common/ole_picture.h"
 #include "common/screen_capture.h"
+#include "setup/core/removal_status_text.h"
 #include "setup/shell/product_context.h"
 #include "setup/skin/language_file.h"
 #include "setup/skin/theme_file_text.h"

@@ -21,7 +21,6 @@
 #include "setup/skin/controls/my_static.h"
 #include "setup/skin/controls/my_tree_view.h"
 #include "setup/skin/controls/new_label.h"
-#include "setup/removal/removal_progress.h"
 #include "setup/skin/main_window_settings.h"
 #include "setup/skin/window/control_catalogue.h"
 
@@ -50,10 +49,10 @@ protected:
 // theme file. Each load replaces the page: the controls of the previous theme are destroyed,
 // the control objects stay in their pools for the next page.
 //
-// As the removal's progress receiver it is called on the removal worker's thread: it reaches its
-// controls only through sent messages and repaint requests, and reads only the progress and
+// The progress and status calls may come from another thread (the removal worker's): they reach
+// the controls only through sent messages and repaint requests, and read only the progress and
 // status slots, which are fixed before the removal starts.
-class CImageWindow : public Dialog, public RemovalProgress {
+class CImageWindow : public Dialog {
 public:
     explicit CImageWindow(PageHost& host);
     ~CImageWindow() override;
@@ -75,10 +74,10 @@ public:
 
     // The page's progress bar (the progress slot), by sent messages; nothing without one. A
     // position that would not change the bar's filled width is not sent.
-    void SetProgressRange(int total) override;
-    void SetProgressPosition(int position) override;
+    void SetProgressRange(int total);
+    void SetProgressPosition(int position);
     // Status line 0 (the removal's status report).
-    void SetStatusText(const std::string& text) override { SetStatusText(text, 0); }
+    void SetStatusText(const std::string& text) { SetStatusText(text, 0); }
     // A status line (0 "IDC_INFO", 1 "IDC_STATIC1") of the progress page, text variables applied.
     void SetStatusText(const std::string& text, int line);
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "setup/removal/removal_progress.h"
+#include "setup/core/removal_status_text.h"
 #include "setup/skin/lenient_number.h"
 #include "setup/skin/window/page_rules.h"
 #include "setup/skin/window/theme_lint_checker.h"
