@@ -39,7 +39,7 @@
 #include "bench/bench_support.h"
 #include "common/handles.h"
 #include "common/process_windows.h"
-#include "setup/shell/run_log.h"
+#include "setup/core/run_log.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "setup/skin/colour_value.h"
 #include "setup/skin/control_descriptor.h"
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 #include "setup/skin/theme_text.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 # and the tree-delete guard. Built natively (sanitizers, fuzzing) and into setup.
 vt_portable_library(setup_removal_core
   SOURCES uninstall_log.cpp registry_paths.cpp tree_delete_guard.cpp
-  DEPS setup_skin_core
+  DEPS setup_core
 )
 
 # Registry reads and deletes of setup, and the machine's protected folders.

@@ -2,12 +2,12 @@
 # operations and worker (Windows).
 vt_portable_library(setup_removal_logic
   SOURCES removal_logic.cpp removal_tally.cpp
-  DEPS setup_shell_core
+  DEPS setup_core
 )
 
 vt_windows_library(setup_removal
   SOURCES vt_engine.cpp removal_operations.cpp removal_worker.cpp restart_queue.cpp
-  DEPS setup_removal_logic setup_removal_core setup_registry setup_language setup_skin_core
+  DEPS setup_removal_logic setup_removal_core setup_registry setup_language setup_core
        setup_trace vt_common
 )
 if(TARGET setup_removal)

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "setup/removal/protected_folders.h"
 #include "setup/removal/removal_logic.h"
 #include "setup/removal/vt_engine.h"
-#include "setup/shell/trace.h"
+#include "setup/core/trace.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "common/message_pump.h"
 #include "common/worker_thread.h"
 #include "setup/removal/vt_engine.h"
-#include "setup/shell/trace.h"
+#include "setup/core/trace.h"
 
 namespace {
 

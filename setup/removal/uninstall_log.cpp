@@ -1,6 +1,6 @@
 #include "setup/removal/uninstall_log.h"
 
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 
 LogEntry SplitLogLine(const std::string& line)
 {

@@ -14,9 +14,9 @@
 #include "setup/removal/registro.h"
 #include "setup/removal/removal_logic.h"
 #include "setup/removal/restart_queue.h"
-#include "setup/shell/trace.h"
+#include "setup/core/trace.h"
 #include "setup/removal/uninstall_log.h"
-#include "setup/skin/language_file.h"
+#include "setup/core/language_file.h"
 
 namespace {
 

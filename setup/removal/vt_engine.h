@@ -5,7 +5,7 @@
 
 #include "setup/removal/removal_progress.h"
 #include "setup/removal/removal_tally.h"
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 
 // What a tree delete came to. Refused means the shell was never asked.
 enum class TreeDeleteOutcome { Refused, ShellFailed, Deleted };

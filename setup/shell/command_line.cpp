@@ -1,6 +1,6 @@
 #include "setup/shell/command_line.h"
 
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 
 const char* const kUsageText =
     "Vantora Uninstaller\r\n\r\nUsage:\r\nvantexec.exe /R {productcode} to uninstall.\r\n"

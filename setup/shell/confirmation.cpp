@@ -1,6 +1,6 @@
 #include "setup/shell/confirmation.h"
 
-#include "setup/skin/text_variables.h"
+#include "setup/core/text_variables.h"
 
 namespace {
 const char* const kBuiltInQuestion = "This will remove %s from your system, do you want to continue?";

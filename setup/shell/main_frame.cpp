@@ -6,13 +6,13 @@
 #include "setup/removal/restart_queue.h"
 #include "setup/removal/vt_engine.h"
 #include "setup/shell/confirmation.h"
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 #include "setup/shell/run_lock.h"
-#include "setup/shell/run_log.h"
+#include "setup/core/run_log.h"
 #include "setup/shell/run_message_box.h"
 #include "setup/shell/run_outcome.h"
-#include "setup/shell/trace.h"
-#include "setup/skin/language_file.h"
+#include "setup/core/trace.h"
+#include "setup/core/language_file.h"
 
 namespace {
 

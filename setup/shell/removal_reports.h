@@ -3,7 +3,7 @@
 #include <string>
 
 #include "setup/removal/removal_progress.h"
-#include "setup/shell/run_log.h"
+#include "setup/core/run_log.h"
 #include "setup/skin/window/image_window.h"
 
 // The removal reports through interfaces of its own; these pass its reports on to the removal

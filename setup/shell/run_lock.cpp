@@ -1,7 +1,7 @@
 #include "setup/shell/run_lock.h"
 
 #include "common/process_windows.h"
-#include "setup/shell/product_paths.h"
+#include "setup/core/product_paths.h"
 
 namespace {
 

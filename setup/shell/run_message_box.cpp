@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "common/proc_address.h"
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 
 namespace {
 

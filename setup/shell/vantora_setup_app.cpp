@@ -7,14 +7,14 @@
 #include <string>
 
 #include "setup/program/resource.h"
-#include "setup/shell/application_title.h"
+#include "setup/core/application_title.h"
 #include "setup/shell/command_line.h"
 #include "setup/shell/main_frame.h"
-#include "setup/shell/product_context.h"
-#include "setup/shell/product_paths.h"
-#include "setup/shell/run_log.h"
+#include "setup/core/product_context.h"
+#include "setup/core/product_paths.h"
+#include "setup/core/run_log.h"
 #include "setup/shell/run_outcome.h"
-#include "setup/shell/trace.h"
+#include "setup/core/trace.h"
 
 namespace {
 

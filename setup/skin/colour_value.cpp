@@ -1,6 +1,6 @@
 #include "setup/skin/colour_value.h"
 
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 
 namespace {
 

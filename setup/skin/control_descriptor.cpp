@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 #include "setup/skin/theme_text.h"
 
 namespace {

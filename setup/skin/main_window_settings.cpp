@@ -1,7 +1,7 @@
 #include "setup/skin/main_window_settings.h"
 
 #include "setup/skin/ini_source.h"
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 #include "setup/skin/theme_text.h"
 
 const char* const kMainWindowKeys[16] = {

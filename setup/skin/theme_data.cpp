@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "setup/skin/ini_source.h"
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "setup/skin/theme_text.h"
 
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 
 std::vector<std::string> SplitDescriptorFields(const std::string& descriptor)
 {

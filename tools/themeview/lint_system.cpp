@@ -7,7 +7,7 @@
 #include "common/gdi.h"
 #include "common/ole_picture.h"
 #include "setup/skin/controls/control_support.h"
-#include "setup/skin/language_file.h"
+#include "setup/core/language_file.h"
 #include "setup/skin/window/page_rules.h"
 
 namespace {

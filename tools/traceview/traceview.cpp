@@ -9,7 +9,7 @@
 
 #include "common/handles.h"
 #include "common/hardening.h"
-#include "setup/shell/trace.h"
+#include "setup/core/trace.h"
 #include "tools/traceview/traceview_options.h"
 
 namespace {

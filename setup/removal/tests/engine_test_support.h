@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "setup/removal/removal_progress.h"
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 #include "tests/support/remove_tree.h"
 #include "tests/support/unique_name.h"
 

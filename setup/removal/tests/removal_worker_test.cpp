@@ -11,7 +11,7 @@
 #include "common/handles.h"
 #include "setup/removal/tests/engine_test_support.h"
 #include "setup/removal/vt_engine.h"
-#include "setup/shell/trace.h"
+#include "setup/core/trace.h"
 
 using namespace enginetest;
 

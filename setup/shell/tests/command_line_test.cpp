@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "common/application.h"
 #include "common/handles.h"
-#include "setup/shell/product_context.h"
-#include "setup/shell/run_log.h"
+#include "setup/core/product_context.h"
+#include "setup/core/run_log.h"
 #include "setup/shell/run_message_box.h"
 #include "setup/shell/run_outcome.h"
 #include "tests/support/held_file.h"

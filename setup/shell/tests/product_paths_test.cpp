@@ -1,8 +1,8 @@
-#include "setup/shell/product_paths.h"
+#include "setup/core/product_paths.h"
 
 #include <gtest/gtest.h>
 
-#include "setup/shell/application_title.h"
+#include "setup/core/application_title.h"
 #include "setup/shell/confirmation.h"
 
 namespace {

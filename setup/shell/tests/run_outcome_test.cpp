@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "setup/shell/command_line.h"
-#include "setup/shell/product_paths.h"
+#include "setup/core/product_paths.h"
 
 namespace {
 

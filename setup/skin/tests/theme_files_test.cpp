@@ -1,4 +1,4 @@
-#include "setup/skin/language_file.h"
+#include "setup/core/language_file.h"
 #include "setup/skin/profile_ini_source.h"
 #include "setup/skin/theme_data.h"
 

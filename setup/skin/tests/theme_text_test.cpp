@@ -1,5 +1,5 @@
 #include "setup/skin/colour_value.h"
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 #include "setup/skin/theme_text.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstddef>
 
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 #include "setup/skin/theme_data.h"
 
 namespace {

@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include "common/ole_picture.h"
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 #include "setup/skin/colour_value.h"
 #include "setup/skin/controls/high_contrast.h"
 #include "setup/skin/profile_ini_source.h"
-#include "setup/skin/text_variables.h"
+#include "setup/core/text_variables.h"
 #include "setup/skin/theme_data.h"
 #include "setup/skin/window/page_rules.h"
 #include "setup/skin/window_font.h"

@@ -5,11 +5,11 @@
 
 #include <commctrl.h>
 
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 #include "setup/skin/folder_chooser/path_dialog.h"
-#include "setup/skin/language_file.h"
+#include "setup/core/language_file.h"
 #include "setup/skin/controls/accessible_object.h"
-#include "setup/skin/text_variables.h"
+#include "setup/core/text_variables.h"
 
 namespace {
 

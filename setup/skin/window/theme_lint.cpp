@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 #include "setup/skin/window/page_rules.h"
 #include "setup/skin/window/theme_lint_checker.h"
 

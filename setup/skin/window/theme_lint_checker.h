@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "setup/skin/text_variables.h"
+#include "setup/core/text_variables.h"
 #include "setup/skin/theme_file_text.h"
 #include "setup/skin/window/control_catalogue.h"
 #include "setup/skin/window/theme_lint.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "setup/core/removal_status_text.h"
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 #include "setup/skin/window/page_rules.h"
 #include "setup/skin/window/theme_lint_checker.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "setup/skin/colour_value.h"
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 
 namespace {
 

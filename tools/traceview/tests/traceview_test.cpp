@@ -1,4 +1,4 @@
-#include "setup/shell/trace.h"
+#include "setup/core/trace.h"
 
 #include "common/handles.h"
 #include "tests/support/unique_name.h"

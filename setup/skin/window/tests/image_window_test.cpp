@@ -11,7 +11,7 @@
 
 #include "common/message_pump.h"
 #include "common/screen_capture.h"
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 #include "setup/skin/window_font.h"
 #include "tests/support/bitmap_file.h"
 #include "tests/support/setup_process.h"

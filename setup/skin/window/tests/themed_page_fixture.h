@@ -12,7 +12,7 @@
 
 #include "common/message_pump.h"
 #include "common/screen_capture.h"
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 #include "setup/skin/window/image_window.h"
 #include "tests/support/staging.h"
 

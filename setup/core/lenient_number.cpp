@@ -1,4 +1,4 @@
-#include "setup/skin/lenient_number.h"
+#include "setup/core/lenient_number.h"
 
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "setup/shell/trace_line.h"
+#include "setup/core/trace_line.h"
 
 std::string FormatTraceLine(const std::tm* localTime, const std::string& stepText)
 {

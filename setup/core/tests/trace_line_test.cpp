@@ -1,4 +1,4 @@
-#include "setup/shell/trace_line.h"
+#include "setup/core/trace_line.h"
 
 #include <gtest/gtest.h>
 

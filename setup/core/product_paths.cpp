@@ -1,4 +1,4 @@
-#include "setup/shell/product_paths.h"
+#include "setup/core/product_paths.h"
 
 std::string UninstallKeyPath(const std::string& productCode)
 {

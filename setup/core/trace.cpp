@@ -1,11 +1,11 @@
-#include "setup/shell/trace.h"
+#include "setup/core/trace.h"
 
 #include <atomic>
 #include <ctime>
 #include <string>
 
-#include "setup/shell/run_log.h"
-#include "setup/shell/trace_line.h"
+#include "setup/core/run_log.h"
+#include "setup/core/trace_line.h"
 
 namespace {
 std::atomic<HWND> g_sender{nullptr};

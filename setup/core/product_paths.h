@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 
 // "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\" + product code, under
 // HKEY_LOCAL_MACHINE. Not limited in length: a long code gives a long path, which the registry

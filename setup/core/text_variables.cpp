@@ -1,4 +1,4 @@
-#include "setup/skin/text_variables.h"
+#include "setup/core/text_variables.h"
 
 namespace {
 

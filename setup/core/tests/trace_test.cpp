@@ -1,4 +1,4 @@
-#include "setup/shell/trace.h"
+#include "setup/core/trace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "setup/shell/run_log.h"
+#include "setup/core/run_log.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "setup/shell/application_title.h"
+#include "setup/core/application_title.h"
 
 std::string ApplicationTitleFromModulePath(const std::string& modulePath)
 {

@@ -1,4 +1,4 @@
-#include "setup/shell/product_context.h"
+#include "setup/core/product_context.h"
 
 ProductContext& TheProductContext()
 {
