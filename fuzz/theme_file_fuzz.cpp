@@ -2,9 +2,9 @@
 // check does, as the removal page and as another page. Every descriptor line read is either a control or a skipped line, and every line the
 // check gives is one line that names the file.
 
-#include "setup/skin/theme_data.h"
-#include "setup/skin/theme_file_text.h"
-#include "setup/skin/window/theme_lint.h"
+#include "setup/theme/theme_data.h"
+#include "setup/theme/theme_file_text.h"
+#include "setup/theme/lint/theme_lint.h"
 
 #include <algorithm>
 #include <cstddef>

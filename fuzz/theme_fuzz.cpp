@@ -3,10 +3,10 @@
 // reading and the theme check have a target of their own, theme_file_fuzz: a whole file costs a
 // hundred times more per input and would slow these line checks down as much.)
 
-#include "setup/skin/colour_value.h"
-#include "setup/skin/control_descriptor.h"
+#include "setup/theme/colour_value.h"
+#include "setup/theme/control_descriptor.h"
 #include "setup/core/lenient_number.h"
-#include "setup/skin/theme_text.h"
+#include "setup/theme/theme_text.h"
 
 #include <algorithm>
 #include <climits>

@@ -35,7 +35,7 @@ for section, keys in language.items():
         if not any(f"`{section}`" in l and f"`{key}`" in l for l in doc.splitlines() if l.startswith("|")):
             missing.append(f"[{section}] {key}")
 
-source = "".join(open(f"{root}/setup/skin/window/{name}", encoding="utf-8").read()
+source = "".join(open(f"{root}/setup/theme/lint/{name}", encoding="utf-8").read()
                  for name in ("theme_lint.cpp", "theme_lint_layout.cpp"))
 reported = set(re.findall(r'Add\([^;]*?"([a-z-]+)",', source, re.S))
 kinds_table = doc[doc.index("| Kind |"):]

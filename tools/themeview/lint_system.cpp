@@ -8,7 +8,7 @@
 #include "common/ole_picture.h"
 #include "setup/skin/controls/control_support.h"
 #include "setup/core/language_file.h"
-#include "setup/skin/window/page_rules.h"
+#include "setup/theme/page_rules.h"
 
 namespace {
 

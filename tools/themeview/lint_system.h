@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "setup/skin/window/theme_lint.h"
+#include "setup/theme/lint/theme_lint.h"
 
 // What the theme check asks of the system, answered by the system: pictures through the same
 // loaders as the window, the fonts installed, texts measured as a label draws them, the client

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "common/window.h"
-#include "setup/skin/colour_value.h"
+#include "setup/theme/colour_value.h"
 #include "setup/skin/window_font.h"
 
 bool CreateControlWindow(Window& control, const char* className, const char* caption, DWORD style,

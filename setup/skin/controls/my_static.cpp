@@ -10,7 +10,7 @@
 #include "setup/skin/controls/accessible_object.h"
 #include "setup/skin/controls/control_support.h"
 #include "setup/skin/controls/high_contrast.h"
-#include "setup/skin/window/page_rules.h"
+#include "setup/theme/page_rules.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "setup/skin/colour_value.h"
+#include "setup/theme/colour_value.h"
 #include "setup/skin/controls/accessible_object.h"
 #include "setup/skin/controls/high_contrast.h"
 #include "setup/skin/controls/control_support.h"

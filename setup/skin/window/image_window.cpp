@@ -4,12 +4,12 @@
 
 #include "common/ole_picture.h"
 #include "setup/core/product_context.h"
-#include "setup/skin/colour_value.h"
+#include "setup/theme/colour_value.h"
 #include "setup/skin/controls/high_contrast.h"
-#include "setup/skin/profile_ini_source.h"
+#include "setup/theme/profile_ini_source.h"
 #include "setup/core/text_variables.h"
-#include "setup/skin/theme_data.h"
-#include "setup/skin/window/page_rules.h"
+#include "setup/theme/theme_data.h"
+#include "setup/theme/page_rules.h"
 #include "setup/skin/window_font.h"
 
 namespace {

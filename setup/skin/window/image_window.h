@@ -21,8 +21,8 @@
 #include "setup/skin/controls/my_static.h"
 #include "setup/skin/controls/my_tree_view.h"
 #include "setup/skin/controls/new_label.h"
-#include "setup/skin/main_window_settings.h"
-#include "setup/skin/window/control_catalogue.h"
+#include "setup/theme/main_window_settings.h"
+#include "setup/theme/control_catalogue.h"
 
 struct ThemeData;
 class CImageWindow;

@@ -4,7 +4,7 @@
 
 #include <oleacc.h>
 
-#include "setup/skin/window/keyboard_rules.h"
+#include "setup/theme/keyboard_rules.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "setup/skin/theme_data.h"
+#include "setup/theme/theme_data.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Control properties: each record's property slots applied by the control's type, and the
 // window-level settings that share the same operation.
 #include "setup/core/product_context.h"
-#include "setup/skin/colour_value.h"
+#include "setup/theme/colour_value.h"
 #include "setup/skin/controls/control_support.h"
 #include "setup/core/lenient_number.h"
 #include "setup/core/text_variables.h"
 #include "setup/skin/window/image_window.h"
-#include "setup/skin/window/page_rules.h"
+#include "setup/theme/page_rules.h"
 
 namespace {
 
