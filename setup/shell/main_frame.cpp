@@ -9,7 +9,7 @@
 #include "setup/core/product_context.h"
 #include "setup/shell/run_lock.h"
 #include "setup/core/run_log.h"
-#include "setup/shell/run_message_box.h"
+#include "setup/skin/run_message_box.h"
 #include "setup/shell/run_outcome.h"
 #include "setup/core/trace.h"
 #include "setup/core/language_file.h"

@@ -11,7 +11,7 @@
 #include "common/handles.h"
 #include "setup/core/product_context.h"
 #include "setup/core/run_log.h"
-#include "setup/shell/run_message_box.h"
+#include "setup/skin/run_message_box.h"
 #include "setup/shell/run_outcome.h"
 #include "tests/support/held_file.h"
 #include "tests/support/setup_process.h"

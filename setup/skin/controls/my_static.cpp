@@ -6,7 +6,7 @@
 #include "common/gdi.h"
 #include "common/handles.h"
 #include "common/ole_picture.h"
-#include "setup/shell/run_message_box.h"
+#include "setup/skin/run_message_box.h"
 #include "setup/skin/controls/accessible_object.h"
 #include "setup/skin/controls/control_support.h"
 #include "setup/skin/controls/high_contrast.h"

@@ -1,4 +1,4 @@
-#include "setup/shell/run_message_box.h"
+#include "setup/skin/run_message_box.h"
 
 #include <atomic>
 
