@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "setup/program/resource.h"
+#include "setup/shell/resource.h"
 #include "setup/core/application_title.h"
 #include "setup/shell/command_line.h"
 #include "setup/shell/main_frame.h"
