@@ -4,15 +4,8 @@
 
 #include "common/application.h"
 #include "common/window.h"
-#include "setup/skin/controls/control_support.h"
 
 namespace {
-
-// The metrics record without the padded border width that newer systems added: every system
-// accepts this size, and the fields read here come before it.
-constexpr UINT kNonClientMetricsSize = 340;
-static_assert(offsetof(NONCLIENTMETRICSA, lfStatusFont) + sizeof(LOGFONTA) <= kNonClientMetricsSize,
-              "the status font lies inside the short record");
 
 struct FontSwap {
     HFONT from;
@@ -41,28 +34,6 @@ void ReplaceFontOfThreadWindows(HFONT from, HFONT to)
 }
 
 } // namespace
-
-namespace {
-
-NONCLIENTMETRICSA NonClientMetrics()
-{
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = kNonClientMetricsSize;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0);
-    return metrics;
-}
-
-} // namespace
-
-LOGFONTA StatusBarFont()
-{
-    return NonClientMetrics().lfStatusFont;
-}
-
-int CaptionHeight()
-{
-    return NonClientMetrics().iCaptionHeight;
-}
 
 void WindowFontHolder::SetWindowFont(HWND screenOf, const std::string& face, int height, int bold,
                                      int italic, int size)

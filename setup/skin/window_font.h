@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/gdi.h"
+#include "setup/skin/system_font.h"
 
 // The process-wide window font: every themed window sets it from its theme's font keys and takes
 // it for its controls, and labels may borrow it. Its owner is the application's main window (the
@@ -41,10 +42,3 @@ protected:
 
 // The main window's holder when it owns one, otherwise this process's own.
 WindowFontHolder& TheWindowFont();
-
-// The system's status-bar font, as the non-client metrics give it (record of 340 bytes, the
-// size the 32-bit system has always accepted from every caller).
-LOGFONTA StatusBarFont();
-
-// The system's caption height from the same metrics.
-int CaptionHeight();

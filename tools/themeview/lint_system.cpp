@@ -6,7 +6,7 @@
 
 #include "common/gdi.h"
 #include "common/ole_picture.h"
-#include "setup/skin/controls/control_support.h"
+#include "setup/skin/system_font.h"
 #include "setup/core/language_file.h"
 #include "setup/theme/page_rules.h"
 
@@ -64,7 +64,7 @@ bool FontExists(const std::string& face)
 TextSize MeasureText(const std::string& text, const LintFont& font, int wrapWidth)
 {
     ClientDC screen(nullptr);
-    const int height = -MulDiv(font.points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    const int height = PointsToFontHeight(nullptr, font.points);
     const LOGFONTA description =
         DescribeControlFont(font.face, height, font.bold ? 255 : 0, font.italic ? 255 : 0, font.underline);
     ::Font made(CreateFontIndirectA(&description));
@@ -73,14 +73,6 @@ TextSize MeasureText(const std::string& text, const LintFont& font, int wrapWidt
     DrawTextA(screen, text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : 0) | DT_NOPREFIX);
     return TextSize{r.right - r.left, r.bottom - r.top};
-}
-
-int CaptionHeight()
-{
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return metrics.iCaptionHeight;
 }
 
 // The window's styles as its settings leave them: the template's pop-up with a caption, the

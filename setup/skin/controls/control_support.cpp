@@ -2,11 +2,8 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-
 #include "common/window.h"
 #include "setup/theme/colour_value.h"
-#include "setup/skin/window_font.h"
 
 bool CreateControlWindow(Window& control, const char* className, const char* caption, DWORD style,
                          DWORD exStyle, const RECT& rect, HWND parent, int id)
@@ -44,26 +41,6 @@ std::string ButtonFaceColourText()
 {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     return FormatColourValue(GetRValue(face), GetGValue(face), GetBValue(face));
-}
-
-int PointsToFontHeight(HWND control, int points)
-{
-    ClientDC dc(control);
-    return -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
-}
-
-LOGFONTA DescribeControlFont(const std::string& face, int height, int bold, int italic,
-                             bool underline)
-{
-    LOGFONTA font = StatusBarFont();
-    font.lfHeight = height;
-    font.lfWeight = bold == 255 ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = italic == 255 ? TRUE : FALSE;
-    font.lfUnderline = underline ? TRUE : FALSE;
-    const std::string cut = face.substr(0, LF_FACESIZE - 1);
-    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-    std::memcpy(font.lfFaceName, cut.data(), cut.size());
-    return font;
 }
 
 void DrawFocusCue(HWND control, HDC dc, const RECT& area)

@@ -7,7 +7,7 @@
 class Window;
 
 // What the control classes of a themed page share: how they are created, how a theme's colour
-// text and font settings become GDI values, and the libraries some control classes need first.
+// text becomes a colour value, and the libraries some control classes need first.
 
 // The one creation call of every control class: `caption` may be null (the control is then made
 // without one); WS_CHILD and WS_VISIBLE are always added to `style`.
@@ -27,16 +27,6 @@ COLORREF ColourFromText(const std::string& text);
 
 // The system's button-face colour written as "%u,%u,%u".
 std::string ButtonFaceColourText();
-
-// The font height of `points` at the vertical resolution of `control`'s client area:
-// -MulDiv(points, LOGPIXELSY, 72).
-int PointsToFontHeight(HWND control, int points);
-
-// The system's status-bar font with the given height, weight (700 for bold 255, else 400),
-// italic (for 255), face (cut to 31 characters) and underline; every other field as the system
-// has it.
-LOGFONTA DescribeControlFont(const std::string& face, int height, int bold, int italic,
-                             bool underline);
 
 // The system's focus rectangle around `area` while `control` has the keyboard focus, unless the
 // window's keyboard cues are hidden (the focus was not moved with the keyboard yet and the

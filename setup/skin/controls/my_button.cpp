@@ -4,6 +4,7 @@
 
 #include "setup/skin/controls/control_support.h"
 #include "setup/skin/controls/high_contrast.h"
+#include "setup/skin/system_font.h"
 
 bool CMyButton::Create(const char* caption, DWORD style, DWORD exStyle, const RECT& rect,
                        HWND parent, int id)

@@ -7,6 +7,7 @@
 #include "setup/skin/controls/accessible_object.h"
 #include "setup/skin/controls/high_contrast.h"
 #include "setup/skin/controls/control_support.h"
+#include "setup/skin/system_font.h"
 #include "setup/skin/window_font.h"
 
 namespace {
