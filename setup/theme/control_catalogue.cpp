@@ -104,8 +104,6 @@ void ControlCatalogue::Reset()
     poolCounts_.fill(0);
     nextControlId_ = kFirstControlId;
     creationOrdinal_ = 0;
-    selectedRecord = -1;
-    currentType = kWindowType;
 }
 
 std::optional<ControlReservation> ControlCatalogue::Reserve(ControlType type) const
@@ -152,8 +150,6 @@ int ControlCatalogue::AddControlRecord(const ControlRect& rect, int controlId, c
     if (const CatalogueEntry* entry = FindCatalogueEntry(ControlTypeFromKeyword(typeKeyword)))
         record.idName = FormatIdName(*entry, poolSlot);
 
-    selectedRecord = 0;
-    currentType = typeKeyword;
     ++recordCount_;
     return recordCount_ - 1;
 }

@@ -41,9 +41,6 @@ constexpr int kFirstControlId = 3000;
 // Clicks are routed only from ids kFirstControlId..kLastClickableControlId.
 constexpr int kLastClickableControlId = 3030;
 
-// The current type while the window itself is meant rather than a control.
-constexpr const char* kWindowType = "WINDOW";
-
 // One row of the catalogue.
 struct CatalogueEntry {
     ControlType type;
@@ -94,7 +91,7 @@ struct ControlReservation {
 // The record table (newest first), the pool counts and the id counter of one page.
 class ControlCatalogue {
 public:
-    // Counts to 0, next id 3000, ordinal 0, no selected record, current type "WINDOW".
+    // Counts to 0, next id 3000, ordinal 0.
     void Reset();
 
     // The id, pool slot and ordinal the next control of this type gets; none when the page has
@@ -103,8 +100,7 @@ public:
     std::optional<ControlReservation> Reserve(ControlType type) const;
 
     // Inserts a record at the front (record 0), with the id name formatted from the type's
-    // format; selects it and makes its type current. Returns record count - 1. Does nothing
-    // and returns -1 when the table is full.
+    // format. Returns record count - 1. Does nothing and returns -1 when the table is full.
     int AddControlRecord(const ControlRect& rect, int controlId, const std::string& secondText,
                          const std::string& imageFile, const std::string& typeKeyword,
                          int poolSlot, int creationOrdinal);
@@ -126,10 +122,6 @@ public:
     int PoolCount(ControlPool pool) const { return poolCounts_[static_cast<std::size_t>(pool)]; }
     int NextControlId() const { return nextControlId_; }
     int CreationOrdinal() const { return creationOrdinal_; }
-
-    // The record property application works on (-1: the window itself) and its type keyword.
-    int selectedRecord = -1;
-    std::string currentType = kWindowType;
 
 private:
     std::array<ControlRecord, kMaxControlRecords> records_;

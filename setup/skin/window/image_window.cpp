@@ -26,6 +26,7 @@ bool PageHost::OnPageCommand(int, int, int, const std::string&, CImageWindow&, c
 
 CImageWindow::CImageWindow(PageHost& host) : host_(host)
 {
+    BuildPoolTable();
     SetBackgroundColour(kButtonFaceColour);
 }
 
@@ -56,7 +57,6 @@ BOOL CImageWindow::OnInitDialog()
 void CImageWindow::LoadTheme(const std::string& themeFolder, const std::string& fileName,
                              int pageIndex, int pageCount)
 {
-    catalogue_.currentType = kWindowType;
     KillTimer(hwnd(), kImageWindowTimer);
     // The counters are cleared by ResetControls below, after it has destroyed the previous
     // page's controls: cleared first, it would find no records and leave them all standing.
@@ -84,6 +84,7 @@ void CImageWindow::LoadThemeFile(const std::string& path)
     ApplyWindowFont();
     CreateControls(theme);
     ApplyPageProperties();
+    ChooseProgressControls();
     RepaintAll();
 }
 
@@ -97,9 +98,8 @@ void CImageWindow::ApplyWindowSettings(const ThemeData& theme)
         std::to_string(s.startup),
         s.minimizeBox ? "Yes" : "No", s.maximizeBox ? "Yes" : "No", s.closeBox ? "Yes" : "No",
     };
-    catalogue_.selectedRecord = -1;
     for (int slot = 0; slot < 10; ++slot)
-        ApplyControlProperty("", values[slot], "", slot);
+        ApplyWindowSetting(slot, values[slot]);
 }
 
 // The window-level meaning of setting slots 0 to 9 (the [MAINWINDOW] keys).
@@ -114,7 +114,7 @@ void CImageWindow::ApplyWindowSetting(int slot, const std::string& value)
         SetWindowTextA(hwnd(), ApplyTextVariables(value, context.displayName, context.productCode).c_str());
         break;
     case 2:
-        SetControlColor(value, 1);
+        SetWindowBackColour(value);
         break;
     case 3:
         if (value == "0")

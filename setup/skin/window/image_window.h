@@ -23,6 +23,7 @@
 #include "setup/skin/controls/new_label.h"
 #include "setup/theme/main_window_settings.h"
 #include "setup/theme/control_catalogue.h"
+#include "setup/theme/property_effects.h"
 
 struct ThemeData;
 class CImageWindow;
@@ -81,7 +82,7 @@ public:
     // A status line (0 "IDC_INFO", 1 "IDC_STATIC1") of the progress page, text variables applied.
     void SetStatusText(const std::string& text, int line);
 
-    // The progress page: Next and Back disabled, progress bar and status lines found.
+    // The progress page: Next and Back disabled, the bar measured, the status timer started.
     void PrepareProgressPage();
     // The end of a removal: the cancel button becomes the close button, the finish text shows.
     // `restartNote`, when given, follows the finish text on a line of its own.
@@ -102,11 +103,8 @@ public:
     int FindRecordIndex(int controlId) const { return catalogue_.FindRecordIndex(controlId); }
     int FindPoolSlot(int controlId) const { return catalogue_.FindPoolSlot(controlId); }
 
-    // Properties of the page's controls and of the window itself.
+    // Properties of the page's controls, applied once the last control of a page exists.
     void ApplyPageProperties();
-    void ApplyControlProperty(const std::string& name, const std::string& value,
-                              const std::string& auxiliary, int slot);
-    void SetControlColor(const std::string& value, int which);
 
     // What the page holds, for the previewer and tests.
     const ControlCatalogue& Catalogue() const { return catalogue_; }
@@ -165,6 +163,9 @@ private:
     void ApplyWindowSetting(int slot, const std::string& value);
     void ApplyWindowFont();
     void CreateControls(const ThemeData& theme);
+    // The page's progress bar and status lines, by the one rule of progress_controls.h; chosen
+    // once per page, after its controls have their names.
+    void ChooseProgressControls();
     void ChangeStyle(DWORD remove, DWORD add);
     void ChangeExStyle(HWND window, DWORD remove, DWORD add);
 
@@ -193,23 +194,34 @@ private:
                      DWORD exStyle);
     void CreateImageControl(ControlType type, const ControlRect& rect, const std::string& imageFile);
     Window& PoolObject(ControlPool pool, int slot);
-    void CreatePoolControl(ControlPool pool, int slot, const char* caption, DWORD style,
-                           DWORD exStyle, const RECT& rect, int id);
+    // Fills the pool table from the typed pools; once, by the constructor.
+    void BuildPoolTable();
     void SendWindowFont(HWND control);
 
+    // What a control property is applied to: one record of the page, of a known type. (The
+    // window's own settings go through ApplyWindowSetting.)
+    struct PropertyTarget {
+        ControlRecord& record;
+        ControlType type;
+    };
     // Property application by type.
-    void ApplyButtonProperties(const ControlRecord& record);
-    void ApplyTextProperties(const ControlRecord& record);
-    void ApplyTextBoxProperties(const ControlRecord& record);
-    void ApplyTypedProperty(const std::string& name, const std::string& value,
-                            const std::string& auxiliary, int slot);
-    HWND SelectedControl() const;
+    void ApplyButtonProperties(const PropertyTarget& target);
+    void ApplyTextProperties(const PropertyTarget& target);
+    void ApplyTextBoxProperties(const PropertyTarget& target);
+    // Stores the value in the slot and carries out what the name does to the target's type; a
+    // name the type does not know is only stored. The auxiliary text changes nothing here.
+    void ApplyControlProperty(const PropertyTarget& target, const std::string& name,
+                              const std::string& value, const std::string& auxiliary, int slot);
+    void ApplyColourProperty(const PropertyTarget& target, PropertyEffect effect,
+                             const std::string& value, int slot);
+    // A colour for the target's control: which 0 its text colour, 1 its back colour.
+    void SetControlColor(const PropertyTarget& target, const std::string& value, int which);
+    // The window's back colour text and brush ("" is the button face).
+    void SetWindowBackColour(const std::string& value);
     void RepaintAll();
     // Marks or clears a named check or option button; nothing when the page has none.
     void CheckNamedButton(const char* idName, bool marked);
     void EnableNamedControl(const char* idName, bool enabled);
-    // The pool slot of a named control when the control is of the given type, else -1.
-    int TypedPoolSlot(int controlId, const char* typeKeyword, ControlPool pool) const;
 
     PageHost& host_;
 
@@ -231,6 +243,8 @@ private:
     int pictureFlag_ = 0;
 
     ControlCatalogue catalogue_;
+    // The progress bar's pool slot, and the status lines' ids and label slots (-1: the page has
+    // none), chosen when the page loads.
     int progressSlot_ = -1;
     // The bar's client width (read when the page is prepared), its upper bound and the filled
     // width last sent: positions that would not change the fill are not sent.
@@ -261,6 +275,15 @@ private:
     std::array<CMyTreeView, kPoolSize> trees_;
     std::array<CMyRichText, kPoolSize> richTexts_;
     std::array<CMyStatic, kPoolSize> icons_;
+
+    // One entry per pool, by ControlPool: its objects, and how one of them makes its window.
+    using PoolCreate = bool (*)(Window& control, const char* caption, DWORD style, DWORD exStyle,
+                                const RECT& rect, HWND parent, int id);
+    struct PoolEntry {
+        std::array<Window*, kPoolSize> objects{};
+        PoolCreate create = nullptr;
+    };
+    std::array<PoolEntry, kPoolCount> pools_;
 };
 
 // Template and timer of the themed window.

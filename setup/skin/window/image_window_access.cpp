@@ -56,9 +56,7 @@ CMyStatic* CImageWindow::PictureOfRecord(const ControlRecord& record)
 void CImageWindow::PrepareAccessibility()
 {
     // The status line says what the progress bar measures, so it names the bar.
-    const int info = FindControlId("IDC_INFO");
-    const int infoRecord = info == -1 ? -1 : FindRecordIndex(info);
-    HWND statusLine = infoRecord != -1 && catalogue_.Record(infoRecord).type == "TEXT" ? ControlWindow(infoRecord) : nullptr;
+    HWND statusLine = statusId_[0] != -1 ? GetDlgItem(hwnd(), statusId_[0]) : nullptr;
 
     for (int i = 0; i < catalogue_.RecordCount(); ++i) {
         const ControlRecord& record = catalogue_.Record(i);

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <type_traits>
+
 #include "setup/theme/theme_data.h"
 
 namespace {
@@ -29,10 +31,9 @@ void CImageWindow::ResetControls()
     }
     catalogue_.Reset();
     backColourText_ = kButtonFaceColour;
-    catalogue_.selectedRecord = -1;
-    catalogue_.currentType = kWindowType;
-    SetControlColor(kButtonFaceColour, 1);
-    progressSlot_ = -1;
+    SetWindowBackColour(kButtonFaceColour);
+    // An empty page reports to nothing until its own controls are chosen.
+    ChooseProgressControls();
     RepaintAll();
 }
 
@@ -77,29 +78,48 @@ int CImageWindow::CreateControl(const ControlDescriptor& descriptor)
     return descriptor.dataNumber;
 }
 
+namespace {
+
+template <class Control>
+bool CreateAs(Window& control, const char* caption, DWORD style, DWORD exStyle, const RECT& rect,
+              HWND parent, int id)
+{
+    return static_cast<Control&>(control).Create(caption, style, exStyle, rect, parent, id);
+}
+
+} // namespace
+
+void CImageWindow::BuildPoolTable()
+{
+    const auto add = [this](ControlPool pool, auto& objects) {
+        using Control = typename std::remove_reference_t<decltype(objects)>::value_type;
+        PoolEntry& entry = pools_[static_cast<std::size_t>(pool)];
+        for (std::size_t i = 0; i < objects.size(); ++i)
+            entry.objects[i] = &objects[i];
+        entry.create = &CreateAs<Control>;
+    };
+    add(ControlPool::Button, buttons_);
+    add(ControlPool::Image, images_);
+    add(ControlPool::Text, texts_);
+    add(ControlPool::Rect, rectangles_);
+    add(ControlPool::Edit, edits_);
+    add(ControlPool::Combo, combos_);
+    add(ControlPool::Radio, radios_);
+    add(ControlPool::CheckBox, checkBoxes_);
+    add(ControlPool::HotSpot, hotSpots_);
+    add(ControlPool::Animation, animations_);
+    add(ControlPool::Progress, progressBars_);
+    add(ControlPool::List, lists_);
+    add(ControlPool::GroupBox, groupBoxes_);
+    add(ControlPool::Frame, frames_);
+    add(ControlPool::Tree, trees_);
+    add(ControlPool::RichText, richTexts_);
+    add(ControlPool::Icon, icons_);
+}
+
 Window& CImageWindow::PoolObject(ControlPool pool, int slot)
 {
-    const auto i = static_cast<std::size_t>(slot);
-    switch (pool) {
-    case ControlPool::Button: return buttons_[i];
-    case ControlPool::Image: return images_[i];
-    case ControlPool::Text: return texts_[i];
-    case ControlPool::Rect: return rectangles_[i];
-    case ControlPool::Edit: return edits_[i];
-    case ControlPool::Combo: return combos_[i];
-    case ControlPool::Radio: return radios_[i];
-    case ControlPool::CheckBox: return checkBoxes_[i];
-    case ControlPool::HotSpot: return hotSpots_[i];
-    case ControlPool::Animation: return animations_[i];
-    case ControlPool::Progress: return progressBars_[i];
-    case ControlPool::List: return lists_[i];
-    case ControlPool::GroupBox: return groupBoxes_[i];
-    case ControlPool::Frame: return frames_[i];
-    case ControlPool::Tree: return trees_[i];
-    case ControlPool::RichText: return richTexts_[i];
-    case ControlPool::Icon: return icons_[i];
-    }
-    return texts_[i];
+    return *pools_[static_cast<std::size_t>(pool)].objects[static_cast<std::size_t>(slot)];
 }
 
 CNewLabel& CImageWindow::Label(ControlPool pool, int slot)
@@ -141,36 +161,11 @@ int CImageWindow::CreateCommon(ControlType type, ControlRect rect, const std::st
     catalogue_.AddControlRecord(rect, reservation->controlId, "", imageFile,
                                 ControlTypeKeyword(type), reservation->poolSlot,
                                 reservation->creationOrdinal);
-    CreatePoolControl(entry->pool, reservation->poolSlot,
-                      entry->captionFormat != nullptr ? caption.c_str() : nullptr, style, exStyle,
-                      ToRect(rect), reservation->controlId);
+    const PoolEntry& pool = pools_[static_cast<std::size_t>(entry->pool)];
+    pool.create(*pool.objects[static_cast<std::size_t>(reservation->poolSlot)],
+                entry->captionFormat != nullptr ? caption.c_str() : nullptr, style, exStyle,
+                ToRect(rect), hwnd(), reservation->controlId);
     return reservation->poolSlot;
-}
-
-void CImageWindow::CreatePoolControl(ControlPool pool, int slot, const char* caption, DWORD style,
-                                     DWORD exStyle, const RECT& rect, int id)
-{
-    const auto i = static_cast<std::size_t>(slot);
-    HWND parent = hwnd();
-    switch (pool) {
-    case ControlPool::Button: buttons_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Image: images_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Text: texts_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Rect: rectangles_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Edit: edits_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Combo: combos_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Radio: radios_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::CheckBox: checkBoxes_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::HotSpot: hotSpots_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Animation: animations_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Progress: progressBars_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::List: lists_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::GroupBox: groupBoxes_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Frame: frames_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Tree: trees_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::RichText: richTexts_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    case ControlPool::Icon: icons_[i].Create(caption, style, exStyle, rect, parent, id); break;
-    }
 }
 
 void CImageWindow::CreateButton(const ControlRect& rect)
@@ -301,12 +296,8 @@ void CImageWindow::CreateAnimation(const ControlRect& rect)
 
 void CImageWindow::CreateProgress(const ControlRect& rect)
 {
-    const int slot = CreateCommon(ControlType::Progress, rect, "", WS_CHILD | WS_VISIBLE, 0);
-    if (slot < 0)
-        return;
-    // The last progress bar created on a page is the one a removal reports to.
-    progressSlot_ = slot;
-    catalogue_.CommitCreation(ControlType::Progress);
+    if (CreateCommon(ControlType::Progress, rect, "", WS_CHILD | WS_VISIBLE, 0) >= 0)
+        catalogue_.CommitCreation(ControlType::Progress);
 }
 
 void CImageWindow::CreateListView(const ControlRect& rect)

@@ -10,6 +10,7 @@
 #include "setup/core/language_file.h"
 #include "setup/skin/controls/accessible_object.h"
 #include "setup/core/text_variables.h"
+#include "setup/theme/progress_controls.h"
 
 namespace {
 
@@ -86,13 +87,19 @@ void CImageWindow::EnableNamedControl(const char* idName, bool enabled)
         EnableWindow(GetDlgItem(hwnd(), id), enabled ? TRUE : FALSE);
 }
 
-int CImageWindow::TypedPoolSlot(int controlId, const char* typeKeyword, ControlPool pool) const
+void CImageWindow::ChooseProgressControls()
 {
-    const int record = FindRecordIndex(controlId);
-    if (record == -1 || catalogue_.Record(record).type != typeKeyword)
-        return -1;
-    const int slot = FindPoolSlot(controlId);
-    return slot >= 0 && slot < catalogue_.PoolCount(pool) ? slot : -1;
+    const ProgressControls found = FindProgressControls(catalogue_);
+    const auto slotOf = [this](int record, ControlPool pool) {
+        const int slot = record < 0 ? -1 : catalogue_.Record(record).poolSlot;
+        return slot >= 0 && slot < catalogue_.PoolCount(pool) ? slot : -1;
+    };
+    progressSlot_ = slotOf(found.progressBar, ControlPool::Progress);
+    for (std::size_t line = 0; line < 2; ++line) {
+        const int record = found.statusLines[line];
+        statusSlot_[line] = slotOf(record, ControlPool::Text);
+        statusId_[line] = statusSlot_[line] < 0 ? -1 : catalogue_.Record(record).controlId;
+    }
 }
 
 void CImageWindow::PrepareProgressPage()
@@ -100,29 +107,12 @@ void CImageWindow::PrepareProgressPage()
     EnableNamedControl("IDC_NEXT", false);
     EnableNamedControl("IDC_BACK", false);
     RepaintAll();
-    // A name given to a control of another type (a button called "IDC_INFO") is not a status
-    // line: the reports would reach a pool object that is not on this page as a label.
-    progressSlot_ = -1;
-    for (int line = 0; line < 2; ++line)
-        statusId_[line] = statusSlot_[line] = -1;
-    const int progress = FindControlId("IDC_PROGRESS1");
-    if (progress != -1)
-        progressSlot_ = TypedPoolSlot(progress, "PROGRESS", ControlPool::Progress);
     progressWidth_ = 0;
     progressUpper_ = 0;
     progressFill_ = -1;
     RECT bar{};
     if (progressSlot_ >= 0 && GetClientRect(progressBars_[static_cast<std::size_t>(progressSlot_)].hwnd(), &bar))
         progressWidth_ = bar.right - bar.left;
-    const char* const statusNames[2] = {"IDC_INFO", "IDC_STATIC1"};
-    for (int line = 0; line < 2; ++line) {
-        const int id = FindControlId(statusNames[line]);
-        const int slot = id == -1 ? -1 : TypedPoolSlot(id, "TEXT", ControlPool::Text);
-        if (slot != -1) {
-            statusId_[line] = id;
-            statusSlot_[line] = slot;
-        }
-    }
     SetTimer(hwnd(), kImageWindowTimer, 300, nullptr);
 }
 

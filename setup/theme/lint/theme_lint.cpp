@@ -5,6 +5,7 @@
 
 #include "setup/core/lenient_number.h"
 #include "setup/theme/page_rules.h"
+#include "setup/theme/progress_controls.h"
 #include "setup/theme/lint/theme_lint_checker.h"
 
 namespace {
@@ -529,19 +530,20 @@ void Linter::CheckNames()
 void Linter::CheckRemovalPage()
 {
     const int infoLine = file_.LineOf("INFO");
-    if (catalogue_->FindControlId("IDC_PROGRESS1") < 0)
+    const ProgressControls reported = FindProgressControls(*catalogue_);
+    if (reported.progressBar < 0)
         Add(infoLine, "removal-page",
             "no control is named IDC_PROGRESS1, so the removal shows no progress. Add a PROGRESS line: the "
             "PROGRESS lowest in the file gets that name.");
-    if (NamedOfType("IDC_INFO", "TEXT") < 0)
+    if (reported.statusLines[0] < 0)
         Add(infoLine, "removal-page",
             "no TEXT control is named IDC_INFO, so the removal's status texts are not shown. Give a TEXT control "
             "the id name IDC_INFO as the value of its first property line, e.g. IDC Name|IDC_INFO|0.");
-    if (NamedOfType("IDC_STATIC1", "TEXT") < 0)
+    if (reported.statusLines[1] < 0)
         Add(infoLine, "removal-page",
             "no TEXT control is named IDC_STATIC1, so the finish text (language [SetupCompleteSuccess] 5) is "
             "not shown when the removal ends. Add a TEXT line named IDC_STATIC1.");
-    const int cancel = NamedOfType("IDCANCEL", "BUTTON");
+    const int cancel = NamedOfType("IDCANCEL", ControlType::Button);
     if (cancel < 0 && !theme_.window.closeBox)
         Add(file_.LineOf("MAINWINDOW", "closewindow"), "removal-page",
             "the window has no close box (closewindow is not Yes) and no BUTTON named IDCANCEL, so once the "

@@ -15,6 +15,7 @@
 #include "setup/core/text_variables.h"
 #include "setup/theme/theme_file_text.h"
 #include "setup/theme/control_catalogue.h"
+#include "setup/theme/progress_controls.h"
 #include "setup/theme/lint/theme_lint.h"
 #include "setup/theme/lint/theme_lint_rules.h"
 
@@ -151,11 +152,9 @@ private:
 
     void CheckRemovalPage();
 
-    int NamedOfType(const char* idName, const char* type) const
+    int NamedOfType(const char* idName, ControlType type) const
     {
-        const int id = catalogue_->FindControlId(idName);
-        const int record = id < 0 ? -1 : catalogue_->FindRecordIndex(id);
-        return record >= 0 && catalogue_->Record(record).type == type ? record : -1;
+        return FindNamedRecordOfType(*catalogue_, idName, type);
     }
 
     const ThemeFileText& file_;

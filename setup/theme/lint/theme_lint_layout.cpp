@@ -87,13 +87,18 @@ std::vector<ShownText> Linter::TextsOf(const ControlRecord& r) const
     const auto language = [this](const char* section, const char* key) {
         return system_.language ? system_.language(section, key) : std::string();
     };
-    if (r.type == "TEXT" && r.idName == "IDC_INFO" && catalogue_->FindControlId("IDC_INFO") == r.controlId) {
+    const ProgressControls reported = FindProgressControls(*catalogue_);
+    const auto isStatusLine = [&](int line) {
+        const int record = reported.statusLines[static_cast<std::size_t>(line)];
+        return record >= 0 && catalogue_->Record(record).controlId == r.controlId;
+    };
+    if (isStatusLine(0)) {
         texts.push_back({Full(kRemovingFilesText), Quoted(kRemovingFilesText)});
         const std::string last = language("SetupProgress", "10");
         if (!last.empty())
             texts.push_back({Full(last), "the final status (language [SetupProgress] 10)"});
     }
-    if (r.type == "TEXT" && r.idName == "IDC_STATIC1" && catalogue_->FindControlId("IDC_STATIC1") == r.controlId) {
+    if (isStatusLine(1)) {
         const std::string finish = language("SetupCompleteSuccess", "5");
         if (!finish.empty())
             texts.push_back({Full(finish), "the finish text (language [SetupCompleteSuccess] 5)"});

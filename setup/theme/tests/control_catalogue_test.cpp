@@ -1,4 +1,6 @@
 #include "setup/theme/control_catalogue.h"
+#include "setup/theme/progress_controls.h"
+#include "setup/theme/property_effects.h"
 
 #include <gtest/gtest.h>
 
@@ -89,15 +91,11 @@ TEST_F(CatalogueTest, NewestRecordFirstAndPropertiesTravelWithTheirRecord)
               "IDC_INFO 3001 Working");
     EXPECT_EQ(page->Record(2).idName + " " + std::to_string(page->Record(2).controlId), "IDC_PROGRESS1 3000");
     EXPECT_EQ(page->Record(0).action, "[Do Nothing]");
-    EXPECT_EQ(page->selectedRecord, 0);
-    EXPECT_EQ(page->currentType, "BUTTON");
 
     // The next page numbers its controls afresh, hot spots included.
     Create(ControlType::HotSpot);
     page->Reset();
     EXPECT_EQ(page->RecordCount() + page->PoolCount(ControlPool::Text), 0);
-    EXPECT_EQ(page->selectedRecord, -1);
-    EXPECT_EQ(page->currentType, "WINDOW");
     Create(ControlType::HotSpot);
     const auto slot = Create(ControlType::HotSpot);
     ASSERT_TRUE(slot);
@@ -159,6 +157,57 @@ TEST(Catalogue, ClickAction)
         page.StoreProperties(0, c.lines);
         EXPECT_EQ(GetClickAction(page.Record(0)), c.action) << c.lines.size();
     }
+}
+
+
+// The removal reports to the first control of each name, and only when it is of the right type.
+TEST_F(CatalogueTest, ProgressControlsAreTheFirstOfTheirNameAndType)
+{
+    Create(ControlType::Progress);                                      // IDC_PROGRESS1
+    Create(ControlType::Button, {{"IDC_STATIC1", "IDC_STATIC1", 0}});  // a status name on a button
+    Create(ControlType::Text, {{"IDC_INFO", "IDC_INFO", 0}});
+    Create(ControlType::Text, {{"IDC_STATIC1", "IDC_STATIC1", 0}});    // record 0 of these two
+    ProgressControls found = FindProgressControls(*page);
+    EXPECT_EQ(found.progressBar, 3);
+    EXPECT_EQ(found.statusLines[0], 1);
+    EXPECT_EQ(found.statusLines[1], 0);
+
+    page->Reset();
+    Create(ControlType::Text);                                         // IDC_STATIC1 by its slot
+    Create(ControlType::Button, {{"IDC_PROGRESS1", "IDC_PROGRESS1", 0}});
+    Create(ControlType::Button, {{"IDC_INFO", "IDC_INFO", 0}});
+    found = FindProgressControls(*page);
+    EXPECT_EQ(found.progressBar, -1);
+    EXPECT_EQ(found.statusLines[0], -1);
+    EXPECT_EQ(found.statusLines[1], -1); // a TEXT without property lines gets an empty id name
+}
+
+// Names are exact and belong to a type: the same name on another type is only stored.
+TEST(PropertyEffects, EachTypeKnowsItsOwnNames)
+{
+    const struct {
+        ControlType type;
+        const char* name;
+        PropertyEffect effect;
+    } rows[] = {
+        {ControlType::Text, "BackColor", PropertyEffect::BackColour},
+        {ControlType::Text, "Text Color", PropertyEffect::TextColour},
+        {ControlType::Icon, "BackColor:", PropertyEffect::ImageBackColour},
+        {ControlType::Icon, "BackColor", PropertyEffect::StoreOnly},
+        {ControlType::Bitmap, "BackColor", PropertyEffect::ImageBackColour},
+        {ControlType::Rect, "Text Color", PropertyEffect::StoreOnly},
+        {ControlType::Button, "Caption", PropertyEffect::ButtonCaption},
+        {ControlType::Text, "caption", PropertyEffect::StoreOnly},
+        {ControlType::GroupBox, "Caption", PropertyEffect::PlainText},
+        {ControlType::Radio, "Caption", PropertyEffect::StoreOnly},
+        {ControlType::TextBox, "Text", PropertyEffect::StoreOnly},
+        {ControlType::TextBox, "Read Only", PropertyEffect::ReadOnly},
+        {ControlType::Progress, "BackColor", PropertyEffect::StoreOnly},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FindPropertyEffect(row.type, row.name), row.effect) << ControlTypeKeyword(row.type) << " " << row.name;
+    EXPECT_TRUE(IsColourEffect(PropertyEffect::ImageBackColour));
+    EXPECT_FALSE(IsColourEffect(PropertyEffect::ReadOnly));
 }
 
 } // namespace
