@@ -162,6 +162,15 @@ TEST_F(ProgressPage, ANewRangeAndTheLastPositionAlwaysReachTheBar)
 
 TEST_F(ProgressPage, AStatusNameOnAnotherTypeIsNoStatusLine)
 {
+    // Chosen anew by every load, whatever the page: the removal page's status line must not
+    // survive into a page whose control of that id is a button.
+    LoadRemovalPage("TEXT");
+    Load(Theme(kPlainWindow, {At(0, "BUTTON", 0), At(1, "BUTTON", 1)},
+               Lines(0, {"IDC_INFO|IDC_INFO", "Caption|button"}) + Lines(1, {"IDC_NEXT|IDC_NEXT"})));
+    EXPECT_EQ(window.StatusId(0), -1);
+    window.SetStatusText("Removing Files...");
+    EXPECT_EQ(Text("IDC_INFO"), "button");
+
     LoadRemovalPage("BUTTON");
     EXPECT_EQ(window.StatusId(0), -1);
     window.SetStatusText("Removing Files...");
