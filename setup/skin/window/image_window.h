@@ -48,7 +48,7 @@ protected:
 
 // The skinned window: a modeless dialog from template 131 whose look and controls come from a
 // theme file. Each load replaces the page: the controls of the previous theme are destroyed,
-// the control objects stay in their pools for the next page.
+// the control objects stay in their pools for the next page, forgetting what the old one set.
 //
 // The progress and status calls may come from another thread (the removal worker's): they reach
 // the controls only through sent messages and repaint requests, and read only the progress and
