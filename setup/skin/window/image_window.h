@@ -196,6 +196,8 @@ private:
     Window& PoolObject(ControlPool pool, int slot);
     // Fills the pool table from the typed pools; once, by the constructor.
     void BuildPoolTable();
+    // Gives a control the window font as its holder has it now. The handle is never kept here:
+    // another page that sets the window font deletes the one this page was given.
     void SendWindowFont(HWND control);
 
     // What a control property is applied to: one record of the page, of a known type. (The
@@ -230,7 +232,6 @@ private:
     int pageIndex_ = 0;
     int pageCount_ = 0;
     MainWindowSettings settings_;
-    HFONT font_ = nullptr; // borrowed from the main frame's window font
 
     std::string backColourText_ = "COLOR_BTNFACE";
     COLORREF backgroundColour_ = 0;

@@ -346,6 +346,11 @@ TEST_F(ThemedPage, ControlsOfAnEarlierPageFollowTheWindowFont)
     EXPECT_EQ(held, TheWindowFont().Font());
     LOGFONTA font{};
     EXPECT_NE(GetObjectA(held, sizeof font, &font), 0) << "the font the control holds was deleted";
+    // A control the first page makes now gets the font there is now, not the one it was given.
+    window.CreateControl(ParseControlDescriptor("x,10,80,200,60,TEXTBOX,none,0,2", folder.Path()));
+    const auto given = reinterpret_cast<HFONT>(SendMessageA(window.ControlWindow(0), WM_GETFONT, 0, 0));
+    EXPECT_EQ(given, TheWindowFont().Font());
+    EXPECT_NE(GetObjectType(given), 0u) << "a deleted font was given to a new control";
 }
 
 } // namespace
