@@ -36,6 +36,13 @@ void CMyButton::SetBackColor(const std::string& colour)
     InvalidateErasing(hwnd());
 }
 
+void CMyButton::OnFinalMessage()
+{
+    font_.reset();
+    brush_.reset();
+    colour_ = 0;
+}
+
 HBRUSH CMyButton::OnReflectedCtlColor(UINT, HDC dc)
 {
     // In high contrast the button draws as the system's buttons do.

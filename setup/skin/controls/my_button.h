@@ -29,6 +29,9 @@ public:
 protected:
     // The background brush; none set leaves the request to the parent's default.
     HBRUSH OnReflectedCtlColor(UINT type, HDC dc) override;
+    // The window is gone with its page: a later page's button starts without this one's font
+    // and brush.
+    void OnFinalMessage() override;
 
 private:
     ::Font font_;

@@ -19,6 +19,9 @@ public:
 
 protected:
     LRESULT OnGetObject(WPARAM flags, LPARAM objectId) override;
+    // The window is gone with its page, and so is the status line that named it: its handle
+    // may soon be another window's.
+    void OnFinalMessage() override { nameSource_ = nullptr; }
 
 private:
     HWND nameSource_ = nullptr;

@@ -17,6 +17,11 @@ void CMyRadioButton::SetBackColor(const std::string& colour)
     InvalidateErasing(hwnd());
 }
 
+void CMyRadioButton::OnFinalMessage()
+{
+    colour_ = 0;
+}
+
 HBRUSH CMyRadioButton::OnReflectedCtlColor(UINT, HDC dc)
 {
     if (HighContrastOn()) {

@@ -23,6 +23,9 @@ public:
 protected:
     // A solid brush of the background colour.
     HBRUSH OnReflectedCtlColor(UINT type, HDC dc) override;
+    // The window is gone with its page: a later page's button starts black again. The brush
+    // stays, since it is made again whenever the colour differs from its own.
+    void OnFinalMessage() override;
 
 private:
     COLORREF colour_ = 0;

@@ -96,6 +96,16 @@ void CMyStatic::LoadPicture(const std::string& path)
     pictureFlag_ = kPictureLoaded;
 }
 
+void CMyStatic::OnFinalMessage()
+{
+    colour_ = GetSysColor(COLOR_BTNFACE);
+    accessibleName_.clear();
+    accessibleRole_ = 0;
+    icon_ = nullptr;
+    iconFlag_ = 0;
+    ClearPicture();
+}
+
 void CMyStatic::OnPaint()
 {
     PaintDC dc(hwnd());

@@ -55,6 +55,9 @@ protected:
     void OnPaint() override;
     void OnFocusChange(bool gained) override;
     LRESULT OnGetObject(WPARAM flags, LPARAM objectId) override;
+    // The window is gone with its page: the object waits in its pool for a later page and must
+    // show nothing of this one there (an icon flag left on would paint the icon over a picture).
+    void OnFinalMessage() override;
 
 private:
     void PaintIcon(HDC dc, const RECT& client) const;

@@ -135,6 +135,24 @@ void CNewLabel::SetLinkLook(int state)
     InvalidateErasing(hwnd());
 }
 
+void CNewLabel::OnFinalMessage()
+{
+    textFormat_ = 0;
+    fill_ = 0;
+    backColour_ = GetSysColor(COLOR_BTNFACE);
+    backBrush_ = Brush(CreateSolidBrush(backColour_));
+    textColour_ = 0;
+    backgroundMode_ = TRANSPARENT;
+    description_ = StatusBarFont();
+    // The window that used the font is gone, so the font may go now.
+    ownFont_.reset();
+    borrowsMainFrameFont_ = false;
+    face_.clear();
+    pointSize_ = bold_ = italic_ = fontHeight_ = 0;
+    link_ = 0;
+    accessibleRole_ = 0;
+}
+
 void CNewLabel::OnPaint()
 {
     // The background outside the fill is the page's: the static control erases nothing of its

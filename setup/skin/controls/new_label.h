@@ -67,6 +67,9 @@ protected:
     // A label that takes the focus shows it: repainted when it comes and goes.
     void OnFocusChange(bool gained) override;
     LRESULT OnGetObject(WPARAM flags, LPARAM objectId) override;
+    // The window is gone with its page: the label starts a later page as a new one, without
+    // this page's colours, alignment, link look or fonts.
+    void OnFinalMessage() override;
 
 private:
     // A font from the description with the recorded height, bold and italic and the given

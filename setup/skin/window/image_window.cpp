@@ -63,7 +63,6 @@ void CImageWindow::LoadTheme(const std::string& themeFolder, const std::string& 
     fileName_ = fileName;
     pageIndex_ = pageIndex;
     pageCount_ = pageCount;
-    font_ = TheWindowFont().Font();
     SetBackgroundColour(kButtonFaceColour);
     pictureFlag_ = 0;
 
@@ -151,7 +150,6 @@ void CImageWindow::ApplyWindowFont()
     WindowFontHolder& windowFont = TheWindowFont();
     windowFont.SetWindowFont(hwnd(), settings_.fontName, 0, settings_.fontBold ? 255 : 0,
                              settings_.fontItalic ? 255 : 0, settings_.fontSize);
-    font_ = windowFont.Font();
     // Controls already on the page take the new font and record it in their font slots.
     const std::string size = std::to_string(settings_.fontSize);
     const char* bold = settings_.fontBold ? "Yes" : "No";
@@ -179,8 +177,9 @@ void CImageWindow::ApplyWindowFont()
 
 void CImageWindow::SendWindowFont(HWND control)
 {
-    if (control != nullptr && font_ != nullptr)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    HFONT font = TheWindowFont().Font();
+    if (control != nullptr && font != nullptr)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 namespace {

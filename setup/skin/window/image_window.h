@@ -48,7 +48,7 @@ protected:
 
 // The skinned window: a modeless dialog from template 131 whose look and controls come from a
 // theme file. Each load replaces the page: the controls of the previous theme are destroyed,
-// the control objects stay in their pools for the next page.
+// the control objects stay in their pools for the next page, forgetting what the old one set.
 //
 // The progress and status calls may come from another thread (the removal worker's): they reach
 // the controls only through sent messages and repaint requests, and read only the progress and
@@ -196,6 +196,8 @@ private:
     Window& PoolObject(ControlPool pool, int slot);
     // Fills the pool table from the typed pools; once, by the constructor.
     void BuildPoolTable();
+    // Gives a control the window font as its holder has it now. The handle is never kept here:
+    // another page that sets the window font deletes the one this page was given.
     void SendWindowFont(HWND control);
 
     // What a control property is applied to: one record of the page, of a known type. (The
@@ -230,7 +232,6 @@ private:
     int pageIndex_ = 0;
     int pageCount_ = 0;
     MainWindowSettings settings_;
-    HFONT font_ = nullptr; // borrowed from the main frame's window font
 
     std::string backColourText_ = "COLOR_BTNFACE";
     COLORREF backgroundColour_ = 0;

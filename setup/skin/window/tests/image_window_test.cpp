@@ -315,6 +315,24 @@ TEST_F(ThemedPage, LabelsIconsPicturesAndFramesDrawAsTheThemeSays)
     EXPECT_EQ(shot.At(80, 130), RGB(255, 255, 255));
 }
 
+// A pool object that a later page uses again starts as a new one: no icon of the page before
+// painted over its picture, no colour or alignment it was given there.
+TEST_F(ThemedPage, PoolObjectsForgetTheEarlierPage)
+{
+    ASSERT_TRUE(WriteTwoColourBmp(folder.Path() + "pic.bmp", 64, 64, RGB(255, 0, 255), RGB(255, 0, 255)));
+    const char* pages[2][2] = {{"BITMAP", "1,1=Icon File:|IDI_FOLDER|0\r\n2,2=BackColor|255,0,0|0\r\n3,2=Text Align|2|0"},
+                               {"HOVER", "1,1=Icon File:|{pic.bmp}|0\r\n3,2=Text Align|9|0"}};
+    for (const auto& page : pages)
+        Load(Theme(kPlainWindow, {"x,10,10,64,64,ICON,none,0,1", std::string("x,100,10,9,9,") + page[0] + ",{pic.bmp},0,2",
+                                  "x,10,100,200,30,TEXT,none,0,3"}, std::string("1,t=2\r\n2,t=3\r\n3,t=3\r\n") + page[1]));
+    EXPECT_EQ(window.Image(ControlPool::Icon, 0).IconFlag(), 0);
+    EXPECT_EQ(window.Image(ControlPool::Image, 0).BackColour(), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(window.Label(ControlPool::Text, 0).TextFormat(), 0u);
+    const ScreenPixels shot = ShowAndCapture();
+    for (const int at : {12, 26, 60}) // where the icon was, and the background around it
+        EXPECT_EQ(shot.At(10 + at, 10 + at), RGB(255, 0, 255)) << at;
+}
+
 // The window font is one for the process: a second page that sets it again must not leave the
 // first page's controls holding a deleted font.
 TEST_F(ThemedPage, ControlsOfAnEarlierPageFollowTheWindowFont)
@@ -328,6 +346,11 @@ TEST_F(ThemedPage, ControlsOfAnEarlierPageFollowTheWindowFont)
     EXPECT_EQ(held, TheWindowFont().Font());
     LOGFONTA font{};
     EXPECT_NE(GetObjectA(held, sizeof font, &font), 0) << "the font the control holds was deleted";
+    // A control the first page makes now gets the font there is now, not the one it was given.
+    window.CreateControl(ParseControlDescriptor("x,10,80,200,60,TEXTBOX,none,0,2", folder.Path()));
+    const auto given = reinterpret_cast<HFONT>(SendMessageA(window.ControlWindow(0), WM_GETFONT, 0, 0));
+    EXPECT_EQ(given, TheWindowFont().Font());
+    EXPECT_NE(GetObjectType(given), 0u) << "a deleted font was given to a new control";
 }
 
 } // namespace
