@@ -139,7 +139,10 @@ endfunction()
 # libraries they test are built at -O1 (with the frame pointers and debug information that the
 # sanitizers' reports need) whatever the build type, so that a bounded run tries far more inputs.
 # The unit tests keep the build type's flags: each of our libraries that a fuzz target links is
-# built a second time for the fuzz targets, as <library>.fuzz.
+# built a second time for the fuzz targets, as <library>.fuzz. That build also carries
+# libFuzzer's coverage counters: the fuzzer keeps an input when it reaches new code, and only
+# instrumented code counts, so without them it would see the branches of the harness alone and
+# never those of the reader it feeds.
 set(VT_FUZZ_OPTIMISATION -O1 -g -fno-omit-frame-pointer)
 
 # Links `target` with `links`, our own static libraries among them in their fuzz builds.
@@ -179,7 +182,7 @@ function(vt_fuzz_library library)
       endif()
     endforeach()
   endforeach()
-  target_compile_options(${twin} PRIVATE ${VT_FUZZ_OPTIMISATION})
+  target_compile_options(${twin} PRIVATE ${VT_FUZZ_OPTIMISATION} -fsanitize=fuzzer-no-link)
   get_target_property(links ${library} LINK_LIBRARIES)
   if(links)
     vt_fuzz_link(${twin} ${links})
