@@ -135,6 +135,60 @@ function(vt_test name)
   endif()
 endfunction()
 
+# Fuzz targets run the code under test hundreds of thousands of times a minute: they and the
+# libraries they test are built at -O1 (with the frame pointers and debug information that the
+# sanitizers' reports need) whatever the build type, so that a bounded run tries far more inputs.
+# The unit tests keep the build type's flags: each of our libraries that a fuzz target links is
+# built a second time for the fuzz targets, as <library>.fuzz. That build also carries
+# libFuzzer's coverage counters: the fuzzer keeps an input when it reaches new code, and only
+# instrumented code counts, so without them it would see the branches of the harness alone and
+# never those of the reader it feeds.
+set(VT_FUZZ_OPTIMISATION -O1 -g -fno-omit-frame-pointer)
+
+# Links `target` with `links`, our own static libraries among them in their fuzz builds.
+function(vt_fuzz_link target)
+  foreach(link IN LISTS ARGN)
+    if(TARGET ${link})
+      get_target_property(type ${link} TYPE)
+      get_target_property(imported ${link} IMPORTED)
+      get_target_property(dir ${link} SOURCE_DIR)
+      string(FIND "${dir}/" "${PROJECT_SOURCE_DIR}/" at)
+      if(type STREQUAL "STATIC_LIBRARY" AND NOT imported AND at EQUAL 0)
+        vt_fuzz_library(${link})
+        set(link ${link}.fuzz)
+      endif()
+    endif()
+    target_link_libraries(${target} PRIVATE ${link})
+  endforeach()
+endfunction()
+
+# The fuzz build of one of our static libraries, made once and shared by every fuzz target: the
+# same sources, usage requirements and flags, and the fuzz builds of the libraries it links.
+function(vt_fuzz_library library)
+  set(twin ${library}.fuzz)
+  if(TARGET ${twin})
+    return()
+  endif()
+  get_target_property(dir ${library} SOURCE_DIR)
+  get_target_property(sources ${library} SOURCES)
+  list(TRANSFORM sources PREPEND "${dir}/" REGEX "^[^/$]")
+  add_library(${twin} STATIC ${sources})
+  foreach(property INCLUDE_DIRECTORIES COMPILE_DEFINITIONS COMPILE_OPTIONS COMPILE_FEATURES
+                   LINK_OPTIONS)
+    foreach(prefix "" INTERFACE_)
+      get_target_property(value ${library} ${prefix}${property})
+      if(value)
+        set_property(TARGET ${twin} PROPERTY ${prefix}${property} "${value}")
+      endif()
+    endforeach()
+  endforeach()
+  target_compile_options(${twin} PRIVATE ${VT_FUZZ_OPTIMISATION} -fsanitize=fuzzer-no-link)
+  get_target_property(links ${library} LINK_LIBRARIES)
+  if(links)
+    vt_fuzz_link(${twin} ${links})
+  endif()
+endfunction()
+
 # vt_fuzzer(name SOURCES ... DEPS ... CORPUS dir [SECONDS n] [OPTIONS ...]) - native clang builds
 # with sanitizers only. CTest runs each target for a bounded time over its seed corpus; OPTIONS
 # are further libFuzzer flags of that run (such as a -max_len fitted to what the target reads).
@@ -148,9 +202,12 @@ function(vt_fuzzer name)
   endif()
   add_executable(${name} ${A_SOURCES})
   vt_common_flags(${name})
-  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer ${VT_FUZZ_OPTIMISATION})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  # Linked once the whole project is read: a library (or one it links) may be declared after
+  # the fuzz target that uses it.
+  cmake_language(EVAL CODE
+    "cmake_language(DEFER DIRECTORY [[${PROJECT_SOURCE_DIR}]] CALL vt_fuzz_link [[${name}]] ${A_DEPS})")
   # Fresh copy of the seeds each run so that the repository's corpus stays as committed.
   set(work ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
   add_test(NAME fuzz.${name}

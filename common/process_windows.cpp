@@ -4,6 +4,7 @@ namespace {
 
 struct WindowSearch {
     DWORD processId;
+    WindowTest wanted;
     HWND found;
 };
 
@@ -14,15 +15,17 @@ BOOL CALLBACK TakeVisibleWindow(HWND window, LPARAM param)
     GetWindowThreadProcessId(window, &owner);
     if (owner != search->processId || !IsWindowVisible(window))
         return TRUE;
+    if (search->wanted != nullptr && !search->wanted(window))
+        return TRUE;
     search->found = window;
     return FALSE;
 }
 
 } // namespace
 
-HWND FirstVisibleWindowOf(DWORD processId)
+HWND FirstVisibleWindowOf(DWORD processId, WindowTest wanted)
 {
-    WindowSearch search{processId, nullptr};
+    WindowSearch search{processId, wanted, nullptr};
     EnumWindows(TakeVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -1,5 +1,7 @@
 #include "tests/e2e/themed_run.h"
 
+#include "common/process_windows.h"
+
 namespace {
 
 std::string BesideTheTests(const std::string& name)
@@ -9,10 +11,11 @@ std::string BesideTheTests(const std::string& name)
     return path + "sample\\" + name;
 }
 
-struct FoundWindow {
-    DWORD processId;
-    HWND window;
-};
+// The removal page holds the sample's first control; a box the run shows does not.
+bool IsSamplePage(HWND window)
+{
+    return GetDlgItem(window, 3000) != nullptr;
+}
 
 } // namespace
 
@@ -56,24 +59,14 @@ std::string ManyFilesLog(const StagedProduct& product, int count)
 
 HWND WaitForThemedWindow(const SetupProcess& run, DWORD milliseconds)
 {
-    FoundWindow found{run.Id(), nullptr};
+    HWND page = nullptr;
     WaitUntil(
         [&] {
             if (run.HasExited())
                 return true;
-            EnumWindows(
-                [](HWND window, LPARAM param) -> BOOL {
-                    auto* f = reinterpret_cast<FoundWindow*>(param);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(window, &pid);
-                    if (pid != f->processId || !IsWindowVisible(window) || GetDlgItem(window, 3000) == nullptr)
-                        return TRUE;
-                    f->window = window;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&found));
-            return found.window != nullptr;
+            page = FirstVisibleWindowOf(run.Id(), IsSamplePage);
+            return page != nullptr;
         },
         milliseconds);
-    return found.window;
+    return page;
 }

@@ -25,26 +25,14 @@ namespace {
 
 constexpr DWORD kPollMs = 50;
 
-struct DialogSearch {
-    DWORD processId;
-    HWND found;
-};
+bool IsBox(HWND window)
+{
+    return ClassName(window) == "#32770";
+}
 
 bool IsVisibleBox(HWND window)
 {
-    return IsWindowVisible(window) && ClassName(window) == "#32770";
-}
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsVisibleBox(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return IsWindowVisible(window) && IsBox(window);
 }
 
 BOOL CALLBACK FindBoxOfThread(HWND window, LPARAM param)
@@ -228,12 +216,11 @@ std::optional<MessageBoxView> WaitForMessageBox(const SetupProcess& process, DWO
 {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     for (;;) {
-        DialogSearch search = {process.Id(), nullptr};
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
+        const HWND box = FirstVisibleWindowOf(process.Id(), IsBox);
+        if (box != nullptr) {
             // Give the box a moment to fill its controls before reading them.
             PumpMessagesFor(kPollMs);
-            return ReadMessageBox(search.found);
+            return ReadMessageBox(box);
         }
         if (process.HasExited() || GetTickCount64() >= end)
             return std::nullopt;

@@ -21,6 +21,7 @@
 
 #include "common/handles.h"
 #include "common/message_pump.h"
+#include "common/process_windows.h"
 #include "common/screen_capture.h"
 
 namespace {
@@ -67,29 +68,15 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds)
     return true;
 }
 
-struct Search {
-    DWORD processId;
-    std::function<bool(HWND)> wanted;
-    HWND found;
-};
-
-BOOL CALLBACK TakeWanted(HWND window, LPARAM param)
+bool IsBox(HWND window)
 {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window) || !search->wanted(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
+    return ClassName(window) == "#32770";
 }
 
-// The first visible top-level window of the process that the predicate accepts.
-HWND FindTopWindow(DWORD processId, std::function<bool(HWND)> wanted)
+// The removal page holds the first control; a box setup shows does not.
+bool IsPage(HWND window)
 {
-    Search search{processId, std::move(wanted), nullptr};
-    EnumWindows(TakeWanted, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return GetDlgItem(window, kFirstControl) != nullptr;
 }
 
 // The longest static text of a message box: its message (the icon is a static without text).
@@ -182,7 +169,7 @@ private:
         HWND box = nullptr;
         WaitUntil(
             [&] {
-                box = FindTopWindow(processId_, [](HWND w) { return ClassName(w) == "#32770"; });
+                box = FirstVisibleWindowOf(processId_, IsBox);
                 return box != nullptr || Ended();
             },
             kAppearMs);
@@ -205,7 +192,7 @@ private:
     {
         WaitUntil(
             [&] {
-                page_ = FindTopWindow(processId_, [](HWND w) { return GetDlgItem(w, kFirstControl) != nullptr; });
+                page_ = FirstVisibleWindowOf(processId_, IsPage);
                 return page_ != nullptr || Ended();
             },
             kAppearMs);
