@@ -502,7 +502,7 @@ void Linter::CheckGroups()
         if (!extra.empty())
             text += extra + " written past it, so those lines are never read";
         text += ". Set " + Quoted(prefix + "t") + " to the number of lines written (" +
-                std::to_string(written.empty() ? 0 : *written.rbegin() + 1) + ") and number them from 0.";
+                std::to_string(written.empty() ? 0LL : *written.rbegin() + 1LL) + ") and number them from 0.";
         Add(count ? count->line : SlotLine(control, *written.begin()), "count", text);
     }
 }

@@ -90,6 +90,8 @@ const Case kCases[] = {
     {"past-total", {{"[DADOS]", "5=x,10,200,50,20,FRAME,none,0,9\n[DADOS]"}}},
     {"line-missing", {{"TOTAL=5", "TOTAL=6"}}},
     {"count", {{"1,t=10", "1,t=11"}}},
+    // A line numbered at the top of the number range: the count it suggests is one past it.
+    {"count", {{"2,t=0", "2,t=0\n2,99999999999=Caption|x|0"}}},
     {"no-group", {{"TOTAL=5", "TOTAL=6"}, {"[DADOS]", "5=x,10,230,80,25,BUTTON,none,0,8\n[DADOS]"}}},
     {"unknown-type", {{"TOTAL=5", "TOTAL=6"}, {"[DADOS]", "5=x,0,0,10,10,Buton,none,0,9\n[DADOS]"}}},
     {"slot-name", {{"1,3=Text Color", "1,3=BackColor"}}},
