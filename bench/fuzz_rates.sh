@@ -55,8 +55,13 @@ run_target() {
   rm -rf "$work" && mkdir -p "$work/new" "$work/seeds"
   for folder in $seeds; do cp -r "$folder"/. "$work/seeds/"; done
   # shellcheck disable=SC2086
+  # An input that fails is a finding, not a figure: kept beside the builds and said.
+  mkdir -p "$out/crashes"
   ASAN_OPTIONS=detect_leaks=1 "$program" -max_total_time="$seconds" $options \
-    "$work/new" "$work/seeds" >"$work/log" 2>&1 || true
+    -artifact_prefix="$out/crashes/" "$work/new" "$work/seeds" >"$work/log" 2>&1 || true
+  if grep -q 'Test unit written to' "$work/log"; then
+    grep -E '^SUMMARY|Test unit written to' "$work/log" | sed "s|^|$(basename "$program"): |" >&2
+  fi
   awk '/^stat::average_exec_per_sec:/ { rate = $2 }
        / cov: / { for (i = 1; i < NF; i++) if ($i == "cov:") cov = $(i + 1) }
        END { print (rate == "" ? "failed" : rate), (cov == "" ? "-" : cov) }' "$work/log"
