@@ -117,7 +117,7 @@ std::optional<ControlReservation> ControlCatalogue::Reserve(ControlType type) co
 }
 
 int ControlCatalogue::AddControlRecord(const ControlRect& rect, int controlId, const std::string& secondText,
-                                       const std::string& imageFile, const std::string& typeKeyword,
+                                       const std::string& imageFile, ControlType type,
                                        int poolSlot, int creationOrdinal)
 {
     if (recordCount_ >= kMaxControlRecords)
@@ -139,7 +139,7 @@ int ControlCatalogue::AddControlRecord(const ControlRect& rect, int controlId, c
     ControlRecord& record = records_[0];
     record = ControlRecord();
     record.rect = rect;
-    record.type = typeKeyword;
+    record.type = type;
     record.imageFile = imageFile;
     record.secondText = secondText;
     record.controlId = controlId;
@@ -147,7 +147,7 @@ int ControlCatalogue::AddControlRecord(const ControlRect& rect, int controlId, c
     record.creationOrdinal = creationOrdinal;
     // "IMAGE" and unknown keywords have no creator, so nothing adds a record for them; should
     // one arrive it simply has no generated name.
-    if (const CatalogueEntry* entry = FindCatalogueEntry(ControlTypeFromKeyword(typeKeyword)))
+    if (const CatalogueEntry* entry = FindCatalogueEntry(type))
         record.idName = FormatIdName(*entry, poolSlot);
 
     ++recordCount_;
@@ -215,7 +215,7 @@ int ControlCatalogue::FindPoolSlot(int controlId) const
 
 void ApplyIdNameFromSlot0(ControlRecord& record)
 {
-    const CatalogueEntry* entry = FindCatalogueEntry(ControlTypeFromKeyword(record.type));
+    const CatalogueEntry* entry = FindCatalogueEntry(record.type);
     if (entry && entry->idNameFromSlot0)
         record.idName = record.propertyCount > 0 ? record.propertyValues[0] : std::string();
 }

@@ -66,7 +66,7 @@ ControlRect ApplySizeRule(const CatalogueEntry& entry, const ControlRect& rect);
 // One control of the page. Texts are held by value; the control object itself is in its pool.
 struct ControlRecord {
     ControlRect rect;
-    std::string type;       // keyword
+    ControlType type = ControlType::None;
     std::string imageFile;  // BITMAP and HOVER only
     std::string secondText; // always empty
     int controlId = 0;
@@ -102,7 +102,7 @@ public:
     // Inserts a record at the front (record 0), with the id name formatted from the type's
     // format. Returns record count - 1. Does nothing and returns -1 when the table is full.
     int AddControlRecord(const ControlRect& rect, int controlId, const std::string& secondText,
-                         const std::string& imageFile, const std::string& typeKeyword,
+                         const std::string& imageFile, ControlType type,
                          int poolSlot, int creationOrdinal);
 
     // After a control of `type` was created: next id + 1, ordinal + 1, its pool count + 1.

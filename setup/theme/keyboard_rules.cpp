@@ -36,15 +36,15 @@ std::vector<int> ReadingOrder(const std::vector<ControlRect>& rects)
 ClickRole ClickRoleOf(const ControlRecord& record)
 {
     const bool hasAction = GetClickAction(record) != -1;
-    if (record.type == "TEXT") {
+    if (record.type == ControlType::Text) {
         // "URL Link" is property slot 9 of a label.
         if (record.propertyCount > 9 && record.propertyValues[9] == "Yes")
             return ClickRole::Link;
         return hasAction ? ClickRole::PushButton : ClickRole::None;
     }
-    if (record.type == "HOTSPOT" || record.type == "HOVER")
+    if (record.type == ControlType::HotSpot || record.type == ControlType::Hover)
         return ClickRole::PushButton;
-    if (record.type == "BITMAP" || record.type == "ICON")
+    if (record.type == ControlType::Bitmap || record.type == ControlType::Icon)
         return hasAction ? ClickRole::PushButton : ClickRole::None;
     return ClickRole::None;
 }
@@ -52,7 +52,7 @@ ClickRole ClickRoleOf(const ControlRecord& record)
 std::string PictureCaption(const ControlRecord& record)
 {
     std::string caption;
-    if (record.type != "BITMAP" && record.type != "HOVER" && record.type != "ICON")
+    if (record.type != ControlType::Bitmap && record.type != ControlType::Hover && record.type != ControlType::Icon)
         return caption;
     for (int j = 0; j < record.propertyCount && j < kPropertySlots; ++j) {
         if (record.propertyNames[static_cast<std::size_t>(j)] == "Caption")

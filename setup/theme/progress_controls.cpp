@@ -4,7 +4,7 @@ int FindNamedRecordOfType(const ControlCatalogue& catalogue, const char* idName,
 {
     const int id = catalogue.FindControlId(idName);
     const int record = id < 0 ? -1 : catalogue.FindRecordIndex(id);
-    if (record < 0 || ControlTypeFromKeyword(catalogue.Record(record).type) != type)
+    if (record < 0 || catalogue.Record(record).type != type)
         return -1;
     return record;
 }

@@ -122,7 +122,7 @@ void List(const CImageWindow& window)
     for (int i = 0; i < catalogue.RecordCount(); ++i) {
         const ControlRecord& r = catalogue.Record(i);
         std::printf("%5d  %4d  %-20s %-10s %-24s %9d ", i, r.controlId, r.idName.c_str(),
-                    r.type.c_str(), RectText(r.rect).c_str(), r.poolSlot);
+                    ControlTypeKeyword(r.type), RectText(r.rect).c_str(), r.poolSlot);
         for (int j = 0; j < r.propertyCount; ++j) {
             const auto s = static_cast<std::size_t>(j);
             std::printf(" [%d] %s|%s|%d", j, r.propertyNames[s].c_str(), r.propertyValues[s].c_str(),

@@ -157,11 +157,11 @@ void CImageWindow::ApplyWindowFont()
     for (int i = 0; i < catalogue_.RecordCount(); ++i) {
         ControlRecord& record = catalogue_.Record(i);
         int firstFontSlot = -1;
-        if (record.type == "TEXT")
+        if (record.type == ControlType::Text)
             firstFontSlot = 5;
-        else if (record.type == "BUTTON")
+        else if (record.type == ControlType::Button)
             firstFontSlot = 3;
-        else if (record.type != "GROUPBOX" && record.type != "RADIO")
+        else if (record.type != ControlType::GroupBox && record.type != ControlType::Radio)
             continue;
         SendWindowFont(ControlWindow(i));
         if (firstFontSlot < 0)

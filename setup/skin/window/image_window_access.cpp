@@ -22,9 +22,9 @@ long RoleValue(ClickRole role)
 }
 
 // Kinds the user acts on whose catalogue style has no tab stop.
-bool TakesInput(const std::string& type)
+bool TakesInput(ControlType type)
 {
-    return type == "COMBOBOX" || type == "CHECKBOX" || type == "TREEVIEW" || type == "RICHTEXT";
+    return type == ControlType::ComboBox || type == ControlType::CheckBox || type == ControlType::TreeView || type == ControlType::RichText;
 }
 
 bool CanTakeFocus(HWND control)
@@ -37,18 +37,18 @@ bool CanTakeFocus(HWND control)
 
 CNewLabel* CImageWindow::LabelOfRecord(const ControlRecord& record)
 {
-    if (record.type == "TEXT")
+    if (record.type == ControlType::Text)
         return &texts_[static_cast<std::size_t>(record.poolSlot)];
-    if (record.type == "HOTSPOT")
+    if (record.type == ControlType::HotSpot)
         return &hotSpots_[static_cast<std::size_t>(record.poolSlot)];
     return nullptr;
 }
 
 CMyStatic* CImageWindow::PictureOfRecord(const ControlRecord& record)
 {
-    if (record.type == "BITMAP" || record.type == "HOVER")
+    if (record.type == ControlType::Bitmap || record.type == ControlType::Hover)
         return &images_[static_cast<std::size_t>(record.poolSlot)];
-    if (record.type == "ICON")
+    if (record.type == ControlType::Icon)
         return &icons_[static_cast<std::size_t>(record.poolSlot)];
     return nullptr;
 }
@@ -71,7 +71,7 @@ void CImageWindow::PrepareAccessibility()
             picture->SetAccessibleRole(RoleValue(role));
             picture->SetAccessibleName(PictureCaption(record));
         }
-        if (record.type == "PROGRESS")
+        if (record.type == ControlType::Progress)
             progressBars_[static_cast<std::size_t>(record.poolSlot)].SetNameSource(statusLine);
         // A static control reports a mouse click only with SS_NOTIFY; the tab stop lets the
         // keyboard reach it.
@@ -135,7 +135,7 @@ HWND CImageWindow::StartFocusControl() const
 {
     const int next = FindControlId("IDC_NEXT");
     const int record = next == -1 ? -1 : FindRecordIndex(next);
-    if (record != -1 && catalogue_.Record(record).type == "BUTTON" && CanTakeFocus(ControlWindow(record)))
+    if (record != -1 && catalogue_.Record(record).type == ControlType::Button && CanTakeFocus(ControlWindow(record)))
         return ControlWindow(record);
     const std::vector<HWND> stops = TabStops();
     return stops.empty() ? nullptr : stops.front();

@@ -159,7 +159,7 @@ int CImageWindow::CreateCommon(ControlType type, ControlRect rect, const std::st
     rect = ApplySizeRule(*entry, rect);
     const std::string caption = FormatCaption(*entry, reservation->poolSlot);
     catalogue_.AddControlRecord(rect, reservation->controlId, "", imageFile,
-                                ControlTypeKeyword(type), reservation->poolSlot,
+                                type, reservation->poolSlot,
                                 reservation->creationOrdinal);
     const PoolEntry& pool = pools_[static_cast<std::size_t>(entry->pool)];
     pool.create(*pool.objects[static_cast<std::size_t>(reservation->poolSlot)],

@@ -26,7 +26,7 @@ void CImageWindow::ApplyPageProperties()
 {
     for (int i = 0; i < catalogue_.RecordCount(); ++i) {
         ControlRecord& record = catalogue_.Record(i);
-        const CatalogueEntry* entry = FindCatalogueEntry(ControlTypeFromKeyword(record.type));
+        const CatalogueEntry* entry = FindCatalogueEntry(record.type);
         if (entry == nullptr)
             continue;
         ApplyIdNameFromSlot0(record);

@@ -113,7 +113,7 @@ void Linter::BuildPage()
         const CatalogueEntry& entry = *FindCatalogueEntry(type);
         catalogue_->AddControlRecord(ApplySizeRule(entry, control.descriptor.rect), slot->controlId, "",
                                      UsesImageFile(type) ? control.descriptor.imageFile : "",
-                                     control.descriptor.keyword, slot->poolSlot, slot->creationOrdinal);
+                                     type, slot->poolSlot, slot->creationOrdinal);
         catalogue_->StoreProperties(0, control.properties);
         catalogue_->CommitCreation(type);
         createdLines.push_back(control.line);
@@ -125,7 +125,7 @@ void Linter::BuildPage()
         Outcome& outcome = outcomes_[createdLines[static_cast<std::size_t>(count - 1 - i)]];
         outcome.record = i;
         outcome.rect = record.rect;
-        outcome.clickable = ReactsToClicks(record) || IsInteractive(ControlTypeFromKeyword(record.type));
+        outcome.clickable = ReactsToClicks(record) || IsInteractive(record.type);
     }
 }
 

@@ -78,9 +78,9 @@ std::vector<ShownText> Linter::TextsOf(const ControlRecord& r) const
 {
     std::vector<ShownText> texts;
     const std::string& caption = r.propertyValues[1];
-    if (r.type == "TEXT" && !caption.empty())
+    if (r.type == ControlType::Text && !caption.empty())
         texts.push_back({ApplyAngleTextVariables(caption, system_.productName, system_.productCode), "its caption"});
-    if (r.type == "BUTTON" && !caption.empty())
+    if (r.type == ControlType::Button && !caption.empty())
         texts.push_back({Full(caption), "its caption"});
     if (page_ != PageKind::Removal)
         return texts;
@@ -103,7 +103,7 @@ std::vector<ShownText> Linter::TextsOf(const ControlRecord& r) const
         if (!finish.empty())
             texts.push_back({Full(finish), "the finish text (language [SetupCompleteSuccess] 5)"});
     }
-    if (r.type == "BUTTON" && r.idName == "IDCANCEL" && catalogue_->FindControlId("IDCANCEL") == r.controlId) {
+    if (r.type == ControlType::Button && r.idName == "IDCANCEL" && catalogue_->FindControlId("IDCANCEL") == r.controlId) {
         const std::string close = language("SetupCompleteSuccess", "1");
         if (!close.empty())
             texts.push_back({Full(close), "the finish caption (language [SetupCompleteSuccess] 1)"});
@@ -144,7 +144,7 @@ void Linter::CheckLayout()
             const Outcome& o = outcomes_.at(other->line);
             if (!Intersect(o.rect, rect))
                 continue;
-            const bool labels = record.type == "TEXT" && catalogue_->Record(o.record).type == "TEXT";
+            const bool labels = record.type == ControlType::Text && catalogue_->Record(o.record).type == ControlType::Text;
             if (labels)
                 Add(line, "overlap",
                     place + ": overlaps the label of " + Place(*other) +
@@ -155,9 +155,9 @@ void Linter::CheckLayout()
                         ", which is clicked in the same place; only one of them gets the click. Move one of them.");
         }
         placed.push_back(&control);
-        if (record.type == "TEXT")
+        if (record.type == ControlType::Text)
             CheckLabel(control, record, rect, place, line);
-        if (record.type == "BUTTON")
+        if (record.type == ControlType::Button)
             CheckButtonCaption(record, rect, place, line);
     }
 }

@@ -19,7 +19,7 @@ protected:
         const auto slot = page->Reserve(type);
         if (slot) {
             const int before = page->RecordCount();
-            EXPECT_EQ(page->AddControlRecord({10, 20, 30, 40}, slot->controlId, "", "", ControlTypeKeyword(type),
+            EXPECT_EQ(page->AddControlRecord({10, 20, 30, 40}, slot->controlId, "", "", type,
                                              slot->poolSlot, slot->creationOrdinal),
                       before);
             page->StoreProperties(0, lines);
@@ -85,7 +85,7 @@ TEST_F(CatalogueTest, NewestRecordFirstAndPropertiesTravelWithTheirRecord)
     Create(ControlType::Text, {{"IDC_INFO", "IDC_INFO", 0}, {"Caption", "Working", 3}});
     Create(ControlType::Button);
     ASSERT_EQ(page->RecordCount(), 3);
-    EXPECT_EQ(page->Record(0).type + " " + std::to_string(page->Record(0).controlId), "BUTTON 3002");
+    EXPECT_EQ(ControlTypeKeyword(page->Record(0).type) + std::string(" ") + std::to_string(page->Record(0).controlId), "BUTTON 3002");
     EXPECT_EQ(page->Record(1).idName + " " + std::to_string(page->Record(1).controlId) + " " +
                   page->Record(1).propertyValues[1],
               "IDC_INFO 3001 Working");
@@ -116,7 +116,7 @@ TEST_F(CatalogueTest, FullPoolsAndFullTableTakeNothing)
         ASSERT_TRUE(Create(i < 15 ? ControlType::Rect : i < 30 ? ControlType::Frame : ControlType::Icon));
     EXPECT_FALSE(Create(ControlType::Icon)); // the 71st control
     EXPECT_FALSE(page->Reserve(ControlType::None));
-    EXPECT_EQ(page->AddControlRecord({}, 9999, "", "", "TEXT", 0, 0), -1);
+    EXPECT_EQ(page->AddControlRecord({}, 9999, "", "", ControlType::Text, 0, 0), -1);
     EXPECT_EQ(page->RecordCount(), 70);
 }
 
@@ -152,7 +152,7 @@ TEST(Catalogue, ClickAction)
     };
     ControlCatalogue page;
     page.Reset();
-    page.AddControlRecord({}, 3000, "", "", "TEXT", 0, 0);
+    page.AddControlRecord({}, 3000, "", "", ControlType::Text, 0, 0);
     for (const Case& c : cases) {
         page.StoreProperties(0, c.lines);
         EXPECT_EQ(GetClickAction(page.Record(0)), c.action) << c.lines.size();

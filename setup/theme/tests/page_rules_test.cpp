@@ -83,7 +83,7 @@ TEST(KeyboardRules, WhatActsOnAClickAndWhatAPictureIsCalled)
 {
     auto record = [](const char* type, std::vector<std::pair<std::string, std::string>> lines) {
         ControlRecord r;
-        r.type = type;
+        r.type = ControlTypeFromKeyword(type);
         r.propertyCount = static_cast<int>(lines.size());
         for (std::size_t j = 0; j < lines.size(); ++j) {
             r.propertyNames[j] = lines[j].first;
@@ -107,7 +107,7 @@ TEST(KeyboardRules, WhatActsOnAClickAndWhatAPictureIsCalled)
         {record("BUTTON", link), ClickRole::None}, // a real button has its own role
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ClickRoleOf(c.record), c.role) << c.record.type;
+        EXPECT_EQ(ClickRoleOf(c.record), c.role) << ControlTypeKeyword(c.record.type);
 
     EXPECT_EQ(PictureCaption(record("BITMAP", {{"x", "x"}, {"Caption", "Logo"}})), "Logo");
     EXPECT_EQ(PictureCaption(record("ICON", {{"Icon File:", "IDI_INFO"}})), "");

@@ -61,7 +61,7 @@ TEST_F(ThemedPage, CreatesControlsLastLineFirstWithRecordsInFileOrder)
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         const ControlRecord& r = c.Record(i);
-        EXPECT_EQ(r.type, expected[i].type);
+        EXPECT_STREQ(ControlTypeKeyword(r.type), expected[i].type);
         EXPECT_EQ(r.controlId, expected[i].id);
         EXPECT_EQ(r.idName, expected[i].idName);
         EXPECT_EQ(r.poolSlot, 0);
