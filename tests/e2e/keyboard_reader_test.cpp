@@ -5,41 +5,12 @@
 
 #include <oleacc.h>
 
-#include "common/com_ptr.h"
 #include "tests/e2e/themed_run.h"
+#include "tests/support/accessible_reader.h"
 
 namespace {
 
-// Written out: MinGW-w64's libuuid has a wrong IID_IAccessible.
-const IID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 constexpr int kSampleLink = 3003;
-
-struct Read {
-    std::string name;
-    long role = 0;
-};
-
-Read ReadAccessible(HWND control)
-{
-    Read read;
-    ComPtr<IAccessible> object;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible, object.put_void())))
-        return {"<no object>", -1};
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    if (object->get_accName(self, &name) == S_OK && name != nullptr) {
-        char text[512] = {};
-        WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text - 1, nullptr, nullptr);
-        read.name = text;
-    }
-    SysFreeString(name);
-    VARIANT role{};
-    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4)
-        read.role = role.lVal;
-    return read;
-}
 
 HWND FocusOf(HWND page)
 {
@@ -77,7 +48,7 @@ TEST(KeyboardAndReader, WalksTheFinishPageWithTabReadsItAndClosesWithSpace)
         // The link is next in reading order (it sits left of the buttons), then the button again.
         Press(page, VK_TAB);
         ASSERT_TRUE(WaitUntil([&] { return FocusOf(page) == Control(page, kSampleLink); }, 3000));
-        const Read link = ReadAccessible(FocusOf(page));
+        const AccessibleRead link = ReadAccessible(FocusOf(page));
         EXPECT_EQ(link.name, "Scrivex help and support");
         EXPECT_EQ(link.role, ROLE_SYSTEM_LINK);
         Press(page, VK_TAB);

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/com_ptr.h"
 #include "setup/skin/controls/accessible_object.h"
 #include "setup/skin/controls/high_contrast.h"
+#include "tests/support/accessible_reader.h"
 #include "tests/support/bitmap_file.h"
 #include "tests/support/setup_process.h"
 
@@ -90,35 +90,6 @@ protected:
     }
 };
 
-// Name and role as a screen reader reads them.
-struct Accessible {
-    std::string name;
-    long role = 0;
-};
-
-Accessible Read(HWND control)
-{
-    Accessible read;
-    ComPtr<IAccessible> object;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible, object.put_void())))
-        return {"<none>", -1};
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    if (object->get_accName(self, &name) == S_OK && name != nullptr) {
-        const int n = WideCharToMultiByte(CP_ACP, 0, name, -1, nullptr, 0, nullptr, nullptr);
-        std::string text(static_cast<std::size_t>(n > 0 ? n : 1), '\0');
-        WideCharToMultiByte(CP_ACP, 0, name, -1, &text[0], n, nullptr, nullptr);
-        read.name = text.c_str();
-    }
-    SysFreeString(name);
-    VARIANT role{};
-    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4)
-        read.role = role.lVal;
-    return read;
-}
-
 TEST_F(AccessiblePage, TabWalksTheActionableControlsInReadingOrderAndSpaceClicks)
 {
     LoadEveryType();
@@ -176,7 +147,7 @@ TEST_F(AccessiblePage, ScreenReadersReadEachControlsNameAndTheRolesSetHere)
         {"IDC_PROGRESS1", "Removing files", 0}, // named by the status line
     };
     for (const auto& e : expected) {
-        const Accessible read = Read(Named(e.idName));
+        const AccessibleRead read = ReadAccessible(Named(e.idName));
         EXPECT_EQ(read.name, e.name) << e.idName;
         if (e.role != 0) {
             EXPECT_EQ(read.role, e.role) << e.idName;
@@ -184,7 +155,7 @@ TEST_F(AccessiblePage, ScreenReadersReadEachControlsNameAndTheRolesSetHere)
     }
     // The bar's name follows the status line.
     SetWindowTextA(Named("IDC_INFO"), "Removing shortcuts");
-    EXPECT_EQ(Read(Named("IDC_PROGRESS1")).name, "Removing shortcuts");
+    EXPECT_EQ(ReadAccessible(Named("IDC_PROGRESS1")).name, "Removing shortcuts");
 }
 
 std::vector<std::pair<HWND, LONG>>& NameChanges()
