@@ -54,4 +54,14 @@ double Median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+std::string WindowsFolder()
+{
+    char buffer[MAX_PATH] = {};
+    const UINT n = GetWindowsDirectoryA(buffer, MAX_PATH);
+    std::string folder(buffer, n < MAX_PATH ? n : 0);
+    if (folder.empty() || folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
 }  // namespace bench

@@ -1,4 +1,5 @@
-// What both benchmark programs need: a clock, whole-file reads and writes for staging, medians.
+// What both benchmark programs need: a clock, whole-file reads and writes and the places a
+// staged product goes, medians.
 #pragma once
 
 #include <string>
@@ -14,6 +15,12 @@ bool ReadWholeFile(const std::string& path, std::string& content);
 
 // Replaces the file with content.
 bool WriteWholeFile(const std::string& path, const std::string& content);
+
+// Where an installed product's uninstall entries live, under HKEY_LOCAL_MACHINE.
+constexpr const char* kUninstallRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+// The Windows folder, with a trailing backslash.
+std::string WindowsFolder();
 
 // The middle value (mean of the middle two for an even count); -1 for none.
 double Median(std::vector<double> values);

@@ -45,10 +45,11 @@ namespace {
 
 using bench::Median;
 using bench::Now;
+using bench::kUninstallRoot;
+using bench::WindowsFolder;
 using bench::ReadWholeFile;
 using bench::WriteWholeFile;
 
-const char* const kUninstallRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 // A thousand files a folder, as an installation spreads them: Wine looks a missing name up by
 // scanning its folder, so creating 50,000 files in one folder would be quadratic.
 constexpr int kFilesPerFolder = 1000;
@@ -57,16 +58,6 @@ constexpr int kProbeFiles = 5000;
 constexpr DWORD kProbePeriodMs = 5;
 // An answer slower than this is not waited for; it is counted as this long.
 constexpr UINT kProbeTimeoutMs = 5000;
-
-std::string WindowsFolder()
-{
-    char buffer[MAX_PATH] = {};
-    const UINT n = GetWindowsDirectoryA(buffer, MAX_PATH);
-    std::string folder(buffer, n);
-    if (folder.empty() || folder.back() != '\\')
-        folder += '\\';
-    return folder;
-}
 
 // The sample product's removal page and language file, read once; the page's picture is put
 // where no removal reaches it and the page is pointed there.
@@ -122,6 +113,29 @@ struct Stage {
     std::string LanguagePath() const { return installerFolder + "\\language.lan"; }
     std::string KeyPath() const { return kUninstallRoot + productCode; }
 };
+
+std::string TempFolder()
+{
+    char temp[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathA(sizeof temp, temp);
+    return std::string(temp, n <= MAX_PATH ? n : 0);
+}
+
+// A stage of this process's own under the temporary and Installer folders; `kind` ("" or
+// "log-") keeps the benchmarks' stages apart.
+Stage NewStage(const std::string& kind)
+{
+    std::string upper;
+    for (const char c : kind)
+        upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    const std::string id = std::to_string(GetCurrentProcessId());
+    Stage stage;
+    stage.productCode = "{VT-BENCH-" + upper + id + "}";
+    stage.filesFolder = TempFolder() + "vt-bench-" + kind + id;
+    stage.installerFolder = WindowsFolder() + "Installer\\" + stage.productCode;
+    CreateDirectoryA((WindowsFolder() + "Installer").c_str(), nullptr);
+    return stage;
+}
 
 // Child side: creates the files, the log that lists them and the uninstall entry.
 int RunStage(const Stage& stage)
@@ -429,13 +443,7 @@ bool ProbeRemoval(const Stage& stage, const std::string& setupExe, std::vector<d
 
 int RunBenchmark(const std::string& setupExe, const std::string& sampleFolder, int runs, const std::vector<int>& sizes)
 {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    Stage stage;
-    stage.productCode = "{VT-BENCH-" + std::to_string(GetCurrentProcessId()) + "}";
-    stage.filesFolder = std::string(temp) + "vt-bench-" + std::to_string(GetCurrentProcessId());
-    stage.installerFolder = WindowsFolder() + "Installer\\" + stage.productCode;
-    CreateDirectoryA((WindowsFolder() + "Installer").c_str(), nullptr);
+    Stage stage = NewStage("");
     SampleTheme theme;
     if (!theme.Load(sampleFolder, stage.filesFolder)) {
         std::fprintf(stderr, "cannot read the sample theme in %s\n", sampleFolder.c_str());
@@ -523,14 +531,8 @@ int RunLogLines(const char* file, int count, const char* resultPath)
 // windowless, alternated, restaged before every run; the log file is deleted after each run.
 int RunLogBenchmark(const std::string& setupExe, int runs, const std::vector<int>& sizes)
 {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    Stage stage;
-    stage.productCode = "{VT-BENCH-LOG-" + std::to_string(GetCurrentProcessId()) + "}";
-    stage.filesFolder = std::string(temp) + "vt-bench-log-" + std::to_string(GetCurrentProcessId());
-    stage.installerFolder = WindowsFolder() + "Installer\\" + stage.productCode;
-    const std::string logFile = std::string(temp) + "vt-bench-run.log";
-    CreateDirectoryA((WindowsFolder() + "Installer").c_str(), nullptr);
+    Stage stage = NewStage("log-");
+    const std::string logFile = TempFolder() + "vt-bench-run.log";
 
     // On a shared machine the other loads only ever add time: the best run of each is printed
     // beside the medians.

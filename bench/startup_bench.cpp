@@ -32,19 +32,15 @@ using bench::Median;
 using bench::Now;
 using bench::ReadWholeFile;
 using bench::WriteWholeFile;
+using bench::kUninstallRoot;
+using bench::WindowsFolder;
 
-const char* const kUninstallRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char* const kProductCode = "{5A7B1C2D-0000-4000-8000-0000000B3C4D}";
 constexpr double kGiveUpSeconds = 30;
 
 std::string InstallerFolder()
 {
-    char buffer[MAX_PATH] = {};
-    const UINT n = GetWindowsDirectoryA(buffer, MAX_PATH);
-    std::string folder(buffer, n);
-    if (folder.empty() || folder.back() != '\\')
-        folder += '\\';
-    return folder + "Installer\\" + kProductCode + "\\";
+    return WindowsFolder() + "Installer\\" + kProductCode + "\\";
 }
 
 // The sample page (its picture kept outside anything a removal touches), its language file, an
