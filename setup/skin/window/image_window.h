@@ -23,7 +23,7 @@
 #include "setup/skin/controls/new_label.h"
 #include "setup/theme/main_window_settings.h"
 #include "setup/theme/control_catalogue.h"
-#include "setup/theme/property_effects.h"
+#include "setup/theme/slot_table.h"
 
 struct ThemeData;
 class CImageWindow;

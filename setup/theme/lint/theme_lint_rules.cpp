@@ -8,49 +8,6 @@
 
 namespace {
 
-constexpr const char* kFaceAliases = "font|fontface|face|fontname";
-constexpr const char* kSizeAliases = "size|fontsize";
-
-// One table for every type: the window applies slots by position, so this is the whole
-// meaning of a property line.
-const SlotRule kSlotRules[] = {
-    {ControlType::Button, 0, "IDC Name", "*", SlotValue::IdName},
-    {ControlType::Button, 1, "Caption", "text", SlotValue::FullText},
-    {ControlType::Button, 2, "Text Align", "align", SlotValue::Align},
-    {ControlType::Button, 3, "Font Name", kFaceAliases, SlotValue::Face},
-    {ControlType::Button, 4, "Font Size", kSizeAliases, SlotValue::Size},
-    {ControlType::Button, 5, "Bold", "fontbold", SlotValue::Flag},
-    {ControlType::Button, 6, "Italic", "fontitalic", SlotValue::Flag},
-    {ControlType::Text, 0, "IDC Name", "*", SlotValue::IdName},
-    {ControlType::Text, 1, "Caption", "text", SlotValue::AngleText},
-    {ControlType::Text, 2, "Text Align", "align", SlotValue::Align},
-    {ControlType::Text, 3, "Text Color", "textcolour|forecolor|forecolour|color|colour", SlotValue::Colour},
-    {ControlType::Text, 4, "BackColor", "backcolour|backgroundcolor|backgroundcolour", SlotValue::Colour},
-    {ControlType::Text, 5, "Font Name", kFaceAliases, SlotValue::Face},
-    {ControlType::Text, 6, "Font Size", kSizeAliases, SlotValue::Size},
-    {ControlType::Text, 7, "Bold", "fontbold", SlotValue::Flag},
-    {ControlType::Text, 8, "Italic", "fontitalic", SlotValue::Flag},
-    {ControlType::Text, 9, "URL Link", "link|url", SlotValue::Flag},
-    {ControlType::Rect, 1, "BackColor", "backcolour", SlotValue::Colour},
-    {ControlType::GroupBox, 1, "Caption", "text", SlotValue::PlainText},
-    {ControlType::GroupBox, 2, "BackColor", "backcolour", SlotValue::Colour},
-    {ControlType::Radio, 0, "IDC Name", "*", SlotValue::IdName},
-    {ControlType::Radio, 1, "Text", "caption", SlotValue::PlainText},
-    {ControlType::Radio, 2, "BackColor", "backcolour", SlotValue::Colour},
-    {ControlType::CheckBox, 0, "IDC Name", "*", SlotValue::IdName},
-    {ControlType::CheckBox, 1, "Text", "caption", SlotValue::PlainText},
-    {ControlType::CheckBox, 2, "BackColor", "backcolour", SlotValue::Colour},
-    {ControlType::ListView, 2, "Style", "", SlotValue::Style},
-    {ControlType::TextBox, 0, "IDC Name", "*", SlotValue::IdName},
-    {ControlType::TextBox, 1, "Text", "", SlotValue::StoredText},
-    {ControlType::TextBox, 2, "Password", "", SlotValue::StoredText},
-    {ControlType::TextBox, 4, "Read Only", "", SlotValue::Flag},
-    {ControlType::Icon, 1, "Icon File:", "icon", SlotValue::Icon},
-    {ControlType::Icon, 2, "BackColor:", "backcolour", SlotValue::Colour},
-    {ControlType::Bitmap, 2, "BackColor", "backcolour", SlotValue::BitmapColour},
-    {ControlType::RichText, 0, "IDC Name", "*", SlotValue::IdName},
-};
-
 std::string Normalised(const std::string& name)
 {
     std::string result;
@@ -104,16 +61,6 @@ double Linear(unsigned channel)
 }
 
 } // namespace
-
-std::vector<SlotRule> SlotRulesOf(ControlType type)
-{
-    std::vector<SlotRule> rules;
-    for (const SlotRule& rule : kSlotRules) {
-        if (rule.type == type)
-            rules.push_back(rule);
-    }
-    return rules;
-}
 
 bool SlotNameFits(const SlotRule& rule, const std::string& name)
 {

@@ -4,38 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "setup/theme/control_descriptor.h"
+#include "setup/theme/slot_table.h"
 
-// The value rules of the theme check: which slot of which type means what, which forms its
-// value takes, which text variables a text gets, and how readable one colour is on another.
-
-// What a property slot's value is.
-enum class SlotValue {
-    IdName,     // slot 0 of the named types: any text
-    FullText,   // text variables in both forms ("[ProductName]" and "<ProductName>")
-    AngleText,  // only "<ProductName>" and "<ProductCode>" are replaced
-    PlainText,  // shown unchanged: no text variables at all
-    StoredText, // kept in the record, never shown
-    Align,      // "0 - Center", "1 - Left", "2 - Right"
-    Colour,     // "COLOR_BTNFACE", r,g,b or empty
-    BitmapColour, // as Colour; a value holding "0 -" is the button face too
-    Face,       // font face
-    Size,       // font size in points
-    Flag,       // "Yes" or "No"
-    Style,      // LISTVIEW: "0" no border, "1" border
-    Icon,       // built-in icon name or an icon file
-};
-
-struct SlotRule {
-    ControlType type;
-    int slot;
-    const char* property; // the conventional name of the line, as the reference writes it
-    const char* aliases;  // other accepted names, normalised and '|'-separated; "" none
-    SlotValue value;
-};
-
-// The slots a type reads, in slot order; empty for the types that read none.
-std::vector<SlotRule> SlotRulesOf(ControlType type);
+// The value rules of the theme check: which forms a slot's value takes, which text variables a text gets, and how readable one colour is on another.
 
 // Whether a property line's name fits the slot it stands in (case, blanks, ':' '_' '-' aside).
 bool SlotNameFits(const SlotRule& rule, const std::string& name);

@@ -1,6 +1,6 @@
 #include "setup/theme/control_catalogue.h"
 #include "setup/theme/progress_controls.h"
-#include "setup/theme/property_effects.h"
+#include "setup/theme/slot_table.h"
 
 #include <gtest/gtest.h>
 
